@@ -1,0 +1,19 @@
+# Cross-compiles for 32-bit Windows with mingw-w64. The posix thread model is
+# the one whose C++ runtime has std::mutex and std::thread (GoogleTest and
+# hostsim's own thread need them); -static keeps its runtime inside the exe.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+
+# Tests and start-up discovery run the Windows executables under Wine.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -1,0 +1,85 @@
+#include "host/chat.h"
+
+#include "ui/text.h"
+
+namespace {
+
+// A healthy host answers within milliseconds; one that does not answer for
+// this long is treated as gone and later messages to it return at once.
+constexpr UINT kHostAnswerMs = 2000;
+
+bool HasChild(HostWindowHandle parent, const char* className) {
+    return FindWindowExA(parent, nullptr, className, nullptr) != nullptr;
+}
+
+bool IsChatRoom(HostWindowHandle document) {
+    return HasChild(document, hostclass::kRichText) && HasChild(document, hostclass::kListBox) &&
+           HasChild(document, hostclass::kIcon) && HasChild(document, hostclass::kStatic);
+}
+
+}  // namespace
+
+LRESULT SendToHost(HostWindowHandle window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!window) return 0;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kHostAnswerMs,
+                        &result);
+    return (LRESULT)result;
+}
+
+HostWindowHandle NthChild(HostWindowHandle parent, const char* className, int n) {
+    HostWindowHandle child = nullptr;
+    for (int i = 0; i < n; ++i) {
+        child = FindWindowExA(parent, child, className, nullptr);
+        if (!child) return nullptr;
+    }
+    return child;
+}
+
+HostWindowHandle FindDocumentArea() {
+    HostWindowHandle frame = FindWindowA(hostclass::kFrame, nullptr);
+    return frame ? FindWindowExA(frame, nullptr, hostclass::kMdiClient, nullptr) : nullptr;
+}
+
+HostWindowHandle FindChatRoom() {
+    HostWindowHandle area = FindDocumentArea();
+    if (!area) return nullptr;
+    for (HostWindowHandle child = FindWindowExA(area, nullptr, hostclass::kDocument, nullptr);
+         child; child = FindWindowExA(area, child, hostclass::kDocument, nullptr)) {
+        if (IsChatRoom(child)) return child;
+    }
+    return nullptr;
+}
+
+void SendChat(std::string_view line) {
+    HostWindowHandle entry = FindWindowExA(FindChatRoom(), nullptr, hostclass::kRichText, nullptr);
+    // The room is looked up again for every step towards the send icon; once
+    // a step finds nothing the press goes nowhere, rather than restarting the
+    // count in whatever room comes next and pressing the wrong icon.
+    HostWindowHandle send = nullptr;
+    for (int i = 0; i < 6; ++i) {
+        HostWindowHandle room = FindChatRoom();
+        send = room ? FindWindowExA(room, send, hostclass::kIcon, nullptr) : nullptr;
+        if (!send) break;
+    }
+    const std::string text = ToAnsi(line);
+    SendToHost(entry, WM_SETTEXT, 0, (LPARAM)text.c_str());
+    ClickIcon(send);
+}
+
+void ClickIcon(HostWindowHandle icon) {
+    SendToHost(icon, WM_LBUTTONDOWN, 0, 0);
+    SendToHost(icon, WM_LBUTTONUP, 0, 0);
+    SendToHost(icon, WM_KEYDOWN, VK_SPACE, 0);
+    SendToHost(icon, WM_KEYUP, VK_SPACE, 0);
+}
+
+std::string GetCaption(HostWindowHandle window) {
+    int length = window ? GetWindowTextLengthA(window) : 0;
+    if (length <= 0) return {};
+    std::string caption(length, '\0');
+    // A caption that shrank between the two calls comes back shorter, not
+    // padded with NULs.
+    caption.resize(GetWindowTextA(window, caption.data(), length + 1));
+    return FromAnsi(caption);
+}

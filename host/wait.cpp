@@ -1,0 +1,71 @@
+#include "host/wait.h"
+
+#include <windows.h>
+
+#include <cmath>
+
+#include "host/timing.h"
+
+namespace {
+
+class SystemClock : public WaitClock {
+public:
+    SystemClock() { QueryPerformanceFrequency(&frequency_); }
+
+    float SinceMidnight() override {
+        SYSTEMTIME t;
+        GetLocalTime(&t);
+        return (float)(t.wHour * 3600 + t.wMinute * 60 + t.wSecond + t.wMilliseconds / 1000.0);
+    }
+
+    double Now() override {
+        LARGE_INTEGER count;
+        QueryPerformanceCounter(&count);
+        return (double)count.QuadPart / (double)frequency_.QuadPart;
+    }
+
+    void Idle(double seconds) override {
+        DWORD ms = (DWORD)std::ceil(seconds * 1000);
+        MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+
+private:
+    LARGE_INTEGER frequency_;
+};
+
+WaitClock* g_clock = nullptr;
+
+}  // namespace
+
+WaitClock& SystemWaitClock() {
+    static SystemClock clock;
+    return clock;
+}
+
+void SetWaitClock(WaitClock* clock) { g_clock = clock; }
+
+void HandlePendingEvents() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // Leave it for the message loop that owns the program's end.
+            PostQuitMessage((int)msg.wParam);
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void WaitSeconds(int seconds) {
+    WaitClock& clock = g_clock ? *g_clock : SystemWaitClock();
+    const double span = WaitSpan(clock.SinceMidnight(), seconds);
+    const double start = clock.Now();
+    for (;;) {
+        if (clock.Now() - start >= span) return;
+        HandlePendingEvents();
+        double left = span - (clock.Now() - start);
+        if (left <= 0) return;
+        clock.Idle(left);
+    }
+}

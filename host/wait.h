@@ -1,0 +1,23 @@
+// Waiting while the program's own windows stay alive.
+#pragma once
+
+// The clock WaitSeconds reads and the idle it spends between pumps; tests
+// install their own to check the timing without waiting for real.
+class WaitClock {
+public:
+    virtual ~WaitClock() = default;
+    virtual float SinceMidnight() = 0;  // local time of day, seconds
+    virtual double Now() = 0;           // monotonic seconds, for the length of the wait
+    virtual void Idle(double seconds) = 0;  // until a message arrives, at most this long
+};
+
+WaitClock& SystemWaitClock();
+// Installs clock for later waits (the system clock when clock is null).
+void SetWaitClock(WaitClock* clock);
+
+// Handles every message now pending in this thread's queue, then returns.
+void HandlePendingEvents();
+
+// Waits about `seconds` from the current whole second, handling the program's
+// own messages meanwhile, so handlers may run (and wait) inside the wait.
+void WaitSeconds(int seconds);

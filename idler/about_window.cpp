@@ -1,0 +1,100 @@
+#include "idler/about_window.h"
+
+#include "host/wait.h"
+#include "idler/form_on_top.h"
+#include "idler/lines.h"
+#include "ui/text.h"
+#include "ui/twips.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"norq idle about";
+constexpr int kClientWidth = 4140, kClientHeight = 3270;
+constexpr int kPauseSeconds = 4;
+
+// Picture1 and the three labels, each of which closes the window when clicked.
+constexpr TwipsRect kIcon = {240, 2520, 480, 480};                  // Picture1
+constexpr TwipsRect kTitle = {120, 120, 3855, 3015};                // Label1
+constexpr TwipsRect kVersion = {1200, 1320, 1815, 495};             // Label2
+constexpr TwipsRect kMaker = {840, 2640, 2415, 255};                // Label3
+constexpr const TwipsRect* kClickable[] = {&kIcon, &kTitle, &kVersion, &kMaker};
+
+}  // namespace
+
+AboutWindow::AboutWindow(std::function<void()> openMain) : openMain_(std::move(openMain)) {}
+
+void AboutWindow::Run() {
+    FormOnTop(*this);
+    ShowWindow(Handle(), SW_SHOW);
+    WaitSeconds(kPauseSeconds);
+    Finish();
+}
+
+// Reached by a click during the pause and again when the pause ends; only the
+// first has an effect, so a window hidden since is not shown again.
+void AboutWindow::Finish() {
+    if (finished_) return;
+    finished_ = true;
+    ShowWindow(hwnd(), SW_HIDE);
+    openMain_();
+}
+
+void AboutWindow::Create() {
+    titleFont_ = std::make_unique<Font>(L"Arial", 50);
+    versionFont_ = std::make_unique<Font>(L"Kristen ITC", 16, true);
+    makerFont_ = std::make_unique<Font>(L"Fixedsys", 9, true);
+    int width = TwipsX(kClientWidth), height = TwipsY(kClientHeight);
+    RECT frame = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0};
+    frame.right = frame.left + width;
+    frame.bottom = frame.top + height;
+    CreateAs(kClassName, WS_EX_TOOLWINDOW, WS_POPUP, L"norq idle", frame);
+}
+
+LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        Paint(BeginPaint(hwnd(), &ps));
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_LBUTTONDOWN: {
+        POINT at = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+        for (const TwipsRect* place : kClickable) {
+            RECT r = place->Pixels();
+            if (PtInRect(&r, at)) {
+                Finish();
+                break;
+            }
+        }
+        return 0;
+    }
+    case WM_CLOSE:
+        Finish();
+        return 0;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+void AboutWindow::Paint(HDC dc) {
+    SetBkMode(dc, TRANSPARENT);
+    RECT icon = kIcon.Pixels();
+    DrawIconEx(dc, icon.left, icon.top, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)),
+               icon.right - icon.left, icon.bottom - icon.top, 0, nullptr, DI_NORMAL);
+
+    struct Text {
+        const TwipsRect& place;
+        std::wstring text;
+        HFONT font;
+    } texts[] = {
+        {kTitle, L"  norq idle", titleFont_->get()},
+        {kVersion, Widen(std::string("version ") + markup::kVersion), versionFont_->get()},
+        {kMaker, L"created by: vonk", makerFont_->get()},
+    };
+    for (const Text& t : texts) {
+        RECT r = t.place.Pixels();
+        SelectObject(dc, t.font);
+        DrawTextW(dc, t.text.c_str(), -1, &r, DT_WORDBREAK | DT_NOPREFIX);
+    }
+}

@@ -1,0 +1,25 @@
+// Chat lines: fixed fragments of the host's chat mark-up around the user's
+// values. Each line is built by the one function that owns it, from the
+// settings as they are at that moment.
+#pragma once
+
+#include <string>
+
+#include "settings/settings.h"
+
+namespace markup {
+// The program's version, shown after a "v" or "version ".
+inline constexpr char kVersion[] = "\u00B9\u00B7\u00BA";
+inline constexpr char kHighlight[] = "< font . color=#0099FF>";
+inline constexpr char kRunning[] = "< font . color=#000000>";
+// " norq idler v¹·º", with the "i" highlighted and the "d" underlined.
+inline constexpr char kBanner[] =
+    " norq < font . color=#0099FF>i<u>d</u>ler< font . color=#000000> v\u00B9\u00B7\u00BA";
+}  // namespace markup
+
+// Start-up: the load line and the user line.
+std::string LoadLine(const Settings& settings);
+std::string UserLine(const Settings& settings);
+// Exit: the unload line and the farewell line.
+std::string UnloadLine(const Settings& settings);
+std::string FarewellLine(const Settings& settings);

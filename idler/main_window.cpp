@@ -1,0 +1,203 @@
+#include "idler/main_window.h"
+
+#include "host/chat.h"
+#include "host/wait.h"
+#include "idler/form_on_top.h"
+#include "idler/lines.h"
+#include "ui/text.h"
+#include "ui/twips.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"norq idle main";
+constexpr int kDesignWidth = 2670, kDesignHeight = 960;
+constexpr int kExitSlideStep = 45;
+
+// Width and height in each collapse state; both move the left edge to kLeft.
+constexpr int kCollapsedWidth = 1410, kCollapsedHeight = 270;
+constexpr int kExpandedWidth = 2655, kExpandedHeight = 975;
+constexpr int kCollapseLeft = 4965;
+
+enum class FontKind { kPlain, kBold, kTitle, kCollapse };
+
+struct LabelSpec {
+    MainLabel id;
+    const wchar_t* caption;
+    const wchar_t* tooltip;
+    TwipsRect place;  // counters and the minimise and exit labels sit in a box
+    FontKind font;
+};
+
+const LabelSpec kLabels[] = {
+    {kTitleLabel, L"norq idle", nullptr, {360, 0, 735, 255}, FontKind::kTitle},
+    {kCollapseLabel, L" <", L"hide/show", {1200, 0, 135, 255}, FontKind::kCollapse},
+    {kOptsLabel, L"opts", L"extra optz", {240, 360, 375, 255}, FontKind::kPlain},
+    {kDaysLabel, L"0", L"days", {720 + 0, 360, 255, 255}, FontKind::kPlain},
+    {kHoursLabel, L"0", L"hrs", {720 + 360, 360, 255, 255}, FontKind::kPlain},
+    {kMinutesLabel, L"0", L"mins", {720 + 720, 360, 255, 255}, FontKind::kPlain},
+    {kMinimizeLabel, L" -", L"Minimize.", {1920 + 0, 360, 135, 255}, FontKind::kBold},
+    {kExitLabel, L"x", L"exit.", {1920 + 240, 360, 135, 255}, FontKind::kBold},
+};
+
+struct LineSpec {
+    int x1, y1, x2, y2;
+    bool hiddenWhenCollapsed;
+};
+
+// Line1 to Line4 frame the window; Line5 and Line6 join the counters to the
+// labels beside them.
+const LineSpec kLines[] = {
+    {120, 120, 120, 840, true},     // Line1
+    {2520, 840, 120, 840, false},   // Line2
+    {2520, 120, 2520, 840, false},  // Line3
+    {120, 120, 2520, 120, true},    // Line4
+    {600, 480, 720, 480, false},    // Line5
+    {1920, 480, 1800, 480, false},  // Line6
+};
+
+int ScreenWidthTwips() { return (int)PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), ScreenDpiX()); }
+
+}  // namespace
+
+MainWindow::MainWindow(Settings& settings, std::function<void()> endProgram)
+    : settings_(settings), endProgram_(std::move(endProgram)) {}
+
+MainWindow::~MainWindow() {
+    if (tooltips_) DestroyWindow(tooltips_);
+}
+
+void MainWindow::Open() {
+    if (!loaded_) {
+        loaded_ = true;
+        Load();
+    }
+    ShowWindow(Handle(), SW_SHOW);
+}
+
+// The start-up: settings in, the two announcement lines out.
+void MainWindow::Load() {
+    FormOnTop(*this);
+    LoadSettings(settings_);
+    SendChat(LoadLine(settings_));
+    WaitSeconds(0);
+    SendChat(UserLine(settings_));
+}
+
+void MainWindow::Minimize() { ShowWindow(Handle(), SW_MINIMIZE); }
+
+void MainWindow::Exit(ExitKind kind) {
+    // The pause between the two lines handles messages; a second exit
+    // requested there would post the farewell twice.
+    if (exiting_) return;
+    exiting_ = true;
+    SaveSettingsOnExit(settings_, kind);
+    SendChat(UnloadLine(settings_));
+    WaitSeconds(0);
+    SendChat(FarewellLine(settings_));
+    if (kind == ExitKind::kWindow) SlideOffScreen(Handle(), kExitSlideStep);
+    endProgram_();
+}
+
+void MainWindow::ToggleCollapse() {
+    FormOnTop(*this);
+    collapsed_ = !collapsed_;
+    SetDlgItemTextW(hwnd(), kCollapseLabel, collapsed_ ? L" >" : L" <");
+    RECT now;
+    GetWindowRect(hwnd(), &now);
+    SetWindowPos(hwnd(), nullptr, TwipsX(kCollapseLeft), now.top,
+                 TwipsX(collapsed_ ? kCollapsedWidth : kExpandedWidth),
+                 TwipsY(collapsed_ ? kCollapsedHeight : kExpandedHeight),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void MainWindow::OnCommand(int id) {
+    switch (id) {
+    case kOptsLabel:
+        FormOnTop(*this);
+        break;
+    case kCollapseLabel:
+        ToggleCollapse();
+        break;
+    case kMinimizeLabel:
+        FormOnTop(*this);
+        Minimize();
+        break;
+    case kExitLabel:
+        Exit(ExitKind::kWindow);
+        break;
+    }
+}
+
+void MainWindow::Create() {
+    plainFont_ = std::make_unique<Font>(L"MS Sans Serif", 8);
+    boldFont_ = std::make_unique<Font>(L"MS Sans Serif", 8, true);
+    titleFont_ = std::make_unique<Font>(L"Courier New", 8);
+    collapseFont_ = std::make_unique<Font>(L"Arial", 8);
+    const int width = TwipsX(kDesignWidth), height = TwipsY(kDesignHeight);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    const std::wstring caption = Widen(std::string("norq idle - v") + markup::kVersion + " - by vonk");
+    // No border and no title bar; the system menu and minimise box only give
+    // the taskbar button its restore.
+    if (!CreateAs(kClassName, WS_EX_APPWINDOW, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
+                  caption.c_str(), RECT{left, top, left + width, top + height}))
+        return;
+
+    tooltips_ = CreateTooltips(hwnd());
+    for (const LabelSpec& spec : kLabels) {
+        HFONT font = spec.font == FontKind::kBold    ? boldFont_->get()
+                     : spec.font == FontKind::kTitle ? titleFont_->get()
+                     : spec.font == FontKind::kCollapse ? collapseFont_->get()
+                                                        : plainFont_->get();
+        HWND label = CreateLabel(hwnd(), spec.id, spec.caption, spec.place.Pixels(), font);
+        if (spec.tooltip) AddTooltip(tooltips_, label, spec.tooltip);
+    }
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == STN_CLICKED) OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        Paint(BeginPaint(hwnd(), &ps));
+        EndPaint(hwnd(), &ps);
+        return 0;
+    }
+    case WM_CLOSE:
+        // Closed from the taskbar or by the system: leave as the "x" does, so
+        // the settings are saved and the room hears the farewell.
+        Exit(ExitKind::kWindow);
+        return 0;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+void MainWindow::Paint(HDC dc) {
+    HGDIOBJ old = SelectObject(dc, GetStockObject(BLACK_PEN));
+    for (const LineSpec& line : kLines) {
+        if (collapsed_ && line.hiddenWhenCollapsed) continue;
+        MoveToEx(dc, TwipsX(line.x1), TwipsY(line.y1), nullptr);
+        LineTo(dc, TwipsX(line.x2), TwipsY(line.y2));
+    }
+    SelectObject(dc, old);
+}
+
+void SlideOffScreen(HWND window, int step) {
+    const int screen = ScreenWidthTwips();
+    for (;;) {
+        RECT before;
+        GetWindowRect(window, &before);
+        float left = (float)PixelsToTwips(before.left, ScreenDpiX());
+        SetWindowPos(window, nullptr, TwipsX(left + step), before.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT after;
+        GetWindowRect(window, &after);
+        // A window that does not move (gone, or held by the system) would
+        // keep the slide going for ever.
+        if (after.left <= before.left) return;
+        if (PixelsToTwips(after.left, ScreenDpiX()) > screen) return;
+    }
+}

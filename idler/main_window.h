@@ -1,0 +1,59 @@
+// The main window (Form1): small, borderless, always on top. It shows the
+// idle counters and carries the labels that minimise, collapse, open the
+// command menu and end the program. Its first opening is the start-up.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "settings/store.h"
+#include "ui/label.h"
+#include "ui/window.h"
+
+// Control ids: the form's label numbers.
+enum MainLabel : int {
+    kDaysLabel = 1,      // Label1
+    kHoursLabel = 2,     // Label2
+    kMinutesLabel = 3,   // Label3
+    kMinimizeLabel = 4,  // Label4, " -"
+    kExitLabel = 5,      // Label5, "x"
+    kOptsLabel = 6,      // Label6, "opts"
+    kTitleLabel = 7,     // Label7, "norq idle"
+    kCollapseLabel = 8,  // Label8, " <" or " >"
+};
+
+class MainWindow : public Window {
+public:
+    // endProgram ends the process; it does not return in the program itself.
+    MainWindow(Settings& settings, std::function<void()> endProgram);
+    ~MainWindow() override;
+
+    // Shows the window; the first time, runs the start-up before it shows.
+    void Open();
+    bool collapsed() const { return collapsed_; }
+
+    void Minimize();                // the menu's "minimize"
+    void Exit(ExitKind kind);       // the "x" label, or the menu's "unload"
+
+protected:
+    void Create() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Load();
+    void OnCommand(int id);
+    void ToggleCollapse();
+    void Paint(HDC dc);
+
+    Settings& settings_;
+    std::function<void()> endProgram_;
+    bool loaded_ = false;
+    bool collapsed_ = false;
+    bool exiting_ = false;
+    std::unique_ptr<Font> plainFont_, boldFont_, titleFont_, collapseFont_;
+    HWND tooltips_ = nullptr;
+};
+
+// Moves window rightwards by step twips at a time until its left edge has
+// passed the right edge of the screen. Handles no messages meanwhile.
+void SlideOffScreen(HWND window, int step);

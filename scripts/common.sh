@@ -1,0 +1,43 @@
+# Shared by the entry points: where things are, and how Windows programs run
+# here. Sourced, not run.
+
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${NORQ_BUILD:-$top/build}
+
+# Wine: a 32-bit prefix of the build's own; the ANSI code page follows the
+# locale, and the chat lines' bytes assume code page 1252.
+export WINEPREFIX="$build/wineprefix"
+export WINEARCH=win32
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml=d"
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+
+install_packages() { sh "$top/scripts/install.sh"; }
+
+build_all() {
+    if [ ! -f "$build/CMakeCache.txt" ]; then
+        cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel \
+            -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null
+    fi
+    cmake --build "$build" -j "$(nproc)"
+}
+
+# Creates the prefix once per build folder. Closing a top-level window stalls
+# two seconds under an X server without a window manager unless Wine leaves
+# window management alone.
+make_prefix() {
+    [ -f "$WINEPREFIX/.norq-ready" ] && return 0
+    echo "creating the Wine prefix (once per build folder)..."
+    wineboot -u >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.norq-ready"
+}
+
+# Runs a command on a virtual display of its own, with a fresh wineserver
+# that ends with it (a wineserver remembers the display it started under).
+on_virtual_display() {
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" sh -c '"$@"; rc=$?; wineserver -k 2>/dev/null; exit $rc' sh "$@"
+}

@@ -1,0 +1,24 @@
+#!/bin/sh
+# The main job: builds, then runs hostsim with one open chat room and
+# norq idle beside it. On the current display it runs until you close both;
+# without one it runs on a virtual display, plays the part of the user (waits
+# for the start-up, takes a screenshot, clicks the window's "x") and ends by
+# itself. Either way it prints the lines that arrived in the room.
+set -eu
+. "$(dirname "$0")/common.sh"
+
+install_packages
+build_all
+make_prefix
+
+out="$build/run"
+rm -rf "$out"; mkdir -p "$out/root"
+# The program keeps its settings in the root of its current drive: give it a
+# drive of its own, so nothing is written in the root of this machine.
+ln -sfn "$out/root" "$WINEPREFIX/dosdevices/n:"
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    sh "$top/scripts/session.sh" "$out" interactive
+else
+    on_virtual_display sh "$top/scripts/session.sh" "$out" automatic
+fi

@@ -1,0 +1,48 @@
+#!/bin/sh
+# One run of hostsim and norq idle on the current display; called by run.sh.
+#   session.sh OUT interactive   waits until you close both programs
+#   session.sh OUT automatic     acts as the user and ends by itself
+set -u
+. "$(dirname "$0")/common.sh"
+out=$1 mode=$2
+chatlog="$out/chat.log"
+: >"$chatlog"
+
+lines() { wc -l <"$chatlog"; }
+# Waits up to $2 seconds for the chat log to hold $1 lines.
+wait_lines() {
+    i=0
+    while [ "$(lines)" -lt "$1" ] && [ $i -lt $(($2 * 10)) ]; do sleep 0.1; i=$((i + 1)); done
+}
+
+wine "$build/hostsim.exe" --room "Lobby" --chat-log "$(winepath -w "$chatlog")" &
+host=$!
+# The program's current drive is n:, so its settings stay in $out/root.
+(cd "$out/root" && exec wine "$build/norqidle.exe") &
+idler=$!
+
+if [ "$mode" = automatic ]; then
+    wait_lines 2 60
+    sleep 1
+    import -window root "$out/screenshot.png"
+    # Click the "x" label (Label5) of the main window, as a user would.
+    win=$(xdotool search --name '^norq idle - v' | head -n 1)
+    if [ -n "$win" ]; then
+        xdotool mousemove --window "$win" 148 32 click 1
+    fi
+    wait_lines 4 30
+    i=0
+    while kill -0 $idler 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
+    wine "$build/hostsim.exe" --control quit
+fi
+wait $idler 2>/dev/null
+wait $host 2>/dev/null
+
+echo
+echo "Lines that arrived in the room (code page 1252, decoded):"
+iconv -f CP1252 -t UTF-8 "$chatlog" | sed 's/^/  /'
+echo
+echo "Settings file:"
+if [ -f "$out/root/norqidle.ini" ]; then sed 's/^/  /' "$out/root/norqidle.ini"; else echo "  (none)"; fi
+[ -f "$out/screenshot.png" ] && echo && echo "Screenshot: $out/screenshot.png"
+exit 0

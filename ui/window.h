@@ -1,0 +1,33 @@
+// The base of every window of the program: the object rides in the window's
+// user data from WM_NCCREATE to WM_NCDESTROY, and each message goes to the
+// derived class's HandleMessage.
+#pragma once
+
+#include <windows.h>
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND hwnd() const { return hwnd_; }
+    // The window, created on first use: windows are made when first needed and
+    // afterwards only hidden and shown.
+    HWND Handle() {
+        if (!hwnd_) Create();
+        return hwnd_;
+    }
+
+protected:
+    virtual void Create() {}
+    // Registers className on first use, then creates the window.
+    bool CreateAs(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* caption,
+                  const RECT& frame, HWND parent = nullptr);
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND hwnd_ = nullptr;
+};
