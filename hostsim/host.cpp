@@ -373,6 +373,8 @@ void Host::State::Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     auto role = roles.find(window);
     if (role == roles.end()) return;
     hostsim::Record r{role->second, message, wParam, lParam, {}};
+    // Text travels behind a pointer that means nothing once the call is over.
+    if (message == WM_SETTEXT || message == WM_GETTEXT) r.lParam = 0;
     if (message == WM_SETTEXT && lParam) r.text = (const char*)lParam;
     std::lock_guard<std::mutex> lock(mutex);
     log.push_back(std::move(r));

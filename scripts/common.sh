@@ -34,10 +34,20 @@ make_prefix() {
     touch "$WINEPREFIX/.norq-ready"
 }
 
+# Starts a wineserver that stays, with Wine's own background processes, whose
+# output goes nowhere: started by a test instead, they would inherit its
+# output and keep it open after the test has ended.
+start_wine() {
+    wineserver -p
+    wine wineboot </dev/null >/dev/null 2>&1
+}
+
 # Runs a command on a virtual display of its own, with a fresh wineserver
 # that ends with it (a wineserver remembers the display it started under).
 on_virtual_display() {
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
-    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" sh -c '"$@"; rc=$?; wineserver -k 2>/dev/null; exit $rc' sh "$@"
+    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+        sh -c '. "$0"; start_wine; "$@"; rc=$?; wineserver -k 2>/dev/null; exit $rc' \
+        "$top/scripts/common.sh" "$@"
 }

@@ -1,0 +1,72 @@
+// What the tests share: pumping for a bound, the test's own drive, files,
+// a clock that tests drive, and the programs built beside the tests.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "host/wait.h"
+
+// Handles this thread's messages for about `ms` milliseconds, sleeping in
+// between: lets posted messages and timers run, deterministically bounded.
+void Pump(DWORD ms);
+
+// Pumps until done() holds or `ms` have passed; returns done().
+template <class Done>
+bool PumpUntil(Done done, DWORD ms = 5000) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= ms) return done();
+        Pump(10);
+    }
+    return true;
+}
+
+// The drive that wine-run.sh mapped for this test ("m:"), or "" when none.
+std::string TestDrive();
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// A program built beside the test program ("norqidle.exe").
+std::string BuiltProgram(const char* name);
+
+// Makes the test drive current for the test's life, with no settings file on
+// it, and puts the old current directory back afterwards.
+class OnTestDrive {
+public:
+    OnTestDrive();
+    ~OnTestDrive();
+    bool ok() const { return ok_; }
+    // The settings file on the test drive, as a path the test can open.
+    std::string SettingsPath() const;
+
+private:
+    char previous_[MAX_PATH] = {};
+    bool ok_ = false;
+};
+
+// A clock that moves only when the wait idles: each idle advances it by
+// exactly the time asked for, so a wait's length is known to the millisecond.
+class FakeClock : public WaitClock {
+public:
+    explicit FakeClock(float sinceMidnight) : sinceMidnight_(sinceMidnight) {}
+    ~FakeClock() override { SetWaitClock(nullptr); }
+    void Install() { SetWaitClock(this); }
+
+    float SinceMidnight() override { return sinceMidnight_; }
+    double Now() override { return now_; }
+    void Idle(double seconds) override {
+        now_ += seconds;
+        ++idles_;
+    }
+
+    double elapsed() const { return now_; }
+    int idles() const { return idles_; }
+
+private:
+    float sinceMidnight_;
+    double now_ = 0;
+    int idles_ = 0;
+};
