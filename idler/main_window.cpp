@@ -144,7 +144,7 @@ void MainWindow::Create() {
                   caption.c_str(), RECT{left, top, left + width, top + height}))
         return;
 
-    tooltips_ = CreateTooltips(hwnd());
+    tooltips_ = CreateTooltips();
     for (const LabelSpec& spec : kLabels) {
         HFONT font = spec.font == FontKind::kBold    ? boldFont_->get()
                      : spec.font == FontKind::kTitle ? titleFont_->get()

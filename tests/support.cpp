@@ -1,7 +1,9 @@
 #include "tests/support.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <stdexcept>
 
 void Pump(DWORD ms) {
     DWORD start = GetTickCount();
@@ -66,3 +68,12 @@ OnTestDrive::~OnTestDrive() {
 }
 
 std::string OnTestDrive::SettingsPath() const { return TestDrive() + "\\norqidle.ini"; }
+
+float FakeClock::SinceMidnight() { return (float)std::fmod(start_ + now_, 86400.0); }
+
+void FakeClock::Idle(double seconds) {
+    // A wait that never ends would idle for ever; this makes it end, loudly.
+    if (++idles_ > 10000) throw std::runtime_error("the wait does not end");
+    now_ += seconds < step_ ? seconds : step_;
+    if (onIdle_) onIdle_();
+}

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "host/wait.h"
@@ -48,25 +49,29 @@ private:
 };
 
 // A clock that moves only when the wait idles: each idle advances it by
-// exactly the time asked for, so a wait's length is known to the millisecond.
+// exactly the time asked for, so a wait's length is known to the
+// millisecond. Its time of day wraps at midnight as the real one does.
 class FakeClock : public WaitClock {
 public:
-    explicit FakeClock(float sinceMidnight) : sinceMidnight_(sinceMidnight) {}
+    explicit FakeClock(float sinceMidnight) : start_(sinceMidnight) {}
     ~FakeClock() override { SetWaitClock(nullptr); }
     void Install() { SetWaitClock(this); }
+    // Runs at every idle, as if something arrived while the wait slept.
+    void OnIdle(std::function<void()> action) { onIdle_ = std::move(action); }
+    // Idles end after at most this long, as when a message wakes the wait.
+    void SetIdleStep(double seconds) { step_ = seconds; }
 
-    float SinceMidnight() override { return sinceMidnight_; }
+    float SinceMidnight() override;
     double Now() override { return now_; }
-    void Idle(double seconds) override {
-        now_ += seconds;
-        ++idles_;
-    }
+    void Idle(double seconds) override;
 
     double elapsed() const { return now_; }
     int idles() const { return idles_; }
 
 private:
-    float sinceMidnight_;
+    float start_;
     double now_ = 0;
     int idles_ = 0;
+    double step_ = 1e9;
+    std::function<void()> onIdle_;
 };

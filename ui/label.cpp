@@ -20,9 +20,9 @@ HWND CreateLabel(HWND parent, int id, const wchar_t* caption, const RECT& frame,
     return label;
 }
 
-HWND CreateTooltips(HWND owner) {
+HWND CreateTooltips() {
     return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                            nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 

@@ -19,6 +19,7 @@ private:
 
 HWND CreateLabel(HWND parent, int id, const wchar_t* caption, const RECT& frame, HFONT font);
 
-// The tooltip window for the labels of one top-level window.
-HWND CreateTooltips(HWND owner);
+// A tooltip window for labels. It has no owner: a topmost window owned by
+// ours would keep ours from being made topmost in its turn (seen on Wine).
+HWND CreateTooltips();
 void AddTooltip(HWND tooltips, HWND control, const wchar_t* text);
