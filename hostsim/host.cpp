@@ -117,6 +117,7 @@ struct Host::State {
     std::map<HWND, Document> documents;
     std::map<HWND, std::string> entryText;  // the exact bytes in each entry box
     std::map<HWND, bool> pressed;           // icons with the mouse button down
+    std::string closeOnText;                // a room to close when its entry gets text
     int cascade = 0;
 
     void Run(const std::function<void()>& action);
@@ -246,10 +247,18 @@ LRESULT CALLBACK EntryProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     Host::State* s = g_state;
     s->Record(window, message, wParam, lParam);
     switch (message) {
-    case WM_SETTEXT:
+    case WM_SETTEXT: {
         s->entryText[window] = lParam ? (const char*)lParam : "";
+        HWND room = GetParent(window);
+        if (!s->closeOnText.empty() && s->documents[room].name == s->closeOnText) {
+            s->closeOnText.clear();
+            SelfScope self;
+            SendMessageA(s->mdi, WM_MDIDESTROY, (WPARAM)room, 0);
+            return TRUE;
+        }
         InvalidateRect(window, nullptr, TRUE);
         break;
+    }
     case WM_PAINT:
         PaintText(window, true, false);
         return 0;
@@ -550,6 +559,10 @@ void Host::OpenDocument(const std::string& caption, const std::vector<std::strin
 void Host::Close(const std::string& name) { Execute("close " + name); }
 
 void Host::BringToTop(const std::string& name) { Execute("top " + name); }
+
+void Host::CloseWhenTextArrives(const std::string& room) {
+    state_->Run([&] { state_->closeOnText = room; });
+}
 
 bool Host::Execute(const std::string& command) {
     bool known = false;

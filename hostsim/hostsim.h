@@ -57,6 +57,9 @@ public:
     void OpenDocument(const std::string& caption, const std::vector<std::string>& children);
     void Close(const std::string& name);
     void BringToTop(const std::string& name);
+    // The room closes as its entry box receives text, as when the user leaves
+    // it just then.
+    void CloseWhenTextArrives(const std::string& room);
 
     // A text command, as hostsim.exe takes them on its command line and from
     // other processes: "room NAME", "doc CAPTION", "close NAME", "top NAME",

@@ -161,3 +161,17 @@ TEST(NthChild, CountsOnlyChildrenOfTheNamedClass) {
     EXPECT_EQ(nullptr, NthChild(room, "_AOL_Icon", 7));
     EXPECT_EQ(nullptr, NthChild(nullptr, "_AOL_Icon", 1));
 }
+
+TEST(SendChat, RoomClosingMidwayPressesNothingInTheRoomBelow) {
+    Host host;
+    host.OpenRoom("Below");
+    host.OpenRoom("Lobby");
+    host.CloseWhenTextArrives("Lobby");
+    host.ClearLog();
+
+    SendChat("leaving");
+
+    EXPECT_EQ("Lobby.rich1 WM_SETTEXT 0 0 \"leaving\"\n", Describe(Inputs(host.Log())));
+    EXPECT_TRUE(host.ChatLines("Below").empty());
+    EXPECT_EQ("Below", CaptionOf(FindChatRoom()));
+}
