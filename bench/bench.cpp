@@ -1,0 +1,201 @@
+// norq_bench: the figures we watch, printed and never judged here.
+//   start-up: from starting norqidle.exe beside a host with one room open to
+//     the first chat line, less the about window's four-second pause;
+//   waiting: the CPU this thread spends inside WaitSeconds(3), as a share of
+//     the wall time the wait lasts.
+// norqidle.exe keeps its settings in the root of its current drive, so it is
+// started in a folder of the benchmark's own: the first argument, or else the
+// root of the drive that tests/wine-run.sh maps (NORQ_TEST_DRIVE).
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "host/wait.h"
+#include "hostsim/hostsim.h"
+
+namespace {
+
+constexpr int kRuns = 3;
+constexpr double kAboutPause = 4.0;
+constexpr double kLineBound = 30.0;
+constexpr char kRoom[] = "Lobby";
+constexpr wchar_t kAboutClass[] = L"norq idle about";
+
+double Seconds() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER count;
+    QueryPerformanceCounter(&count);
+    return (double)count.QuadPart / (double)frequency.QuadPart;
+}
+
+// In 100 ns units, kept whole: two readings of a thread that did not run must
+// differ by exactly nothing.
+unsigned long long ThreadCpuTicks() {
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
+    auto ticks = [](const FILETIME& t) {
+        return ((unsigned long long)t.dwHighDateTime << 32) | t.dwLowDateTime;
+    };
+    return ticks(kernel) + ticks(user);
+}
+
+std::string Directory(std::string path) { return path.substr(0, path.find_last_of("\\/") + 1); }
+
+std::string BesideThisProgram(const char* name) {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return Directory(std::string(path, n)) + name;
+}
+
+// The about window of the process pid, if it has one yet.
+HWND AboutWindowOf(DWORD pid) {
+    for (HWND w = FindWindowW(kAboutClass, nullptr); w;
+         w = FindWindowExW(nullptr, w, kAboutClass, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid) return w;
+    }
+    return nullptr;
+}
+
+// Seconds from the launch; negative when it never happened.
+struct StartUp {
+    double aboutShown = -1;  // the about window came up
+    double aboutGone = -1;   // it went, and the main window's start-up began
+    double firstLine = -1;   // the room got the load line
+};
+
+StartUp MeasureStartUp(hostsim::Host& host, const std::string& program,
+                       const std::string& folder) {
+    StartUp s;
+    const size_t before = host.ChatLines(kRoom).size();
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    const double launch = Seconds();
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &info)) {
+        std::printf("  cannot start %s (error %lu)\n", program.c_str(), GetLastError());
+        return s;
+    }
+    HWND about = nullptr;
+    for (;;) {
+        const double now = Seconds() - launch;
+        if (!about) about = AboutWindowOf(info.dwProcessId);
+        const bool shown = about && IsWindowVisible(about);
+        if (shown && s.aboutShown < 0) s.aboutShown = now;
+        if (!shown && s.aboutShown >= 0 && s.aboutGone < 0) s.aboutGone = now;
+        if (host.ChatLines(kRoom).size() > before) {
+            s.firstLine = now;
+            break;
+        }
+        if (now > kLineBound || WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0) break;
+        Sleep(1);
+    }
+    TerminateProcess(info.hProcess, 0);
+    WaitForSingleObject(info.hProcess, 5000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return s;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// For scale: a loop that only reads the clock, and a wait that pumps without
+// ever sleeping. The second costs less of this thread than the first, since
+// each look at the queue also spends time in the window server's process.
+void Spin(double seconds, bool pump) {
+    const double end = Seconds() + seconds;
+    while (Seconds() < end)
+        if (pump) HandlePendingEvents();
+}
+
+struct CpuShare {
+    double cpu, wall;
+    double percent() const { return wall > 0 ? 100 * cpu / wall : 0; }
+};
+
+template <class Action>
+CpuShare MeasureCpu(Action action) {
+    const unsigned long long cpu = ThreadCpuTicks();
+    const double wall = Seconds();
+    action();
+    return {(double)(ThreadCpuTicks() - cpu) / 1e7, Seconds() - wall};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string folder;
+    if (argc > 1) folder = argv[1];
+    else if (const char* drive = std::getenv("NORQ_TEST_DRIVE")) folder = std::string(drive) + "\\";
+    if (folder.empty()) {
+        std::fprintf(stderr, "usage: norq_bench [FOLDER]\n"
+                             "  norqidle.exe runs in FOLDER and writes norqidle.ini in the root "
+                             "of its drive;\n  without FOLDER, the root of NORQ_TEST_DRIVE (set "
+                             "by tests/wine-run.sh)\n");
+        return 2;
+    }
+    if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
+    const std::string program = BesideThisProgram("norqidle.exe");
+    const std::string settings = folder + "norqidle.ini";
+
+    hostsim::Host host;
+    host.OpenRoom(kRoom);
+
+    std::printf("start-up beside hostsim, from launch to the first chat line (%d runs):\n",
+                kRuns);
+    std::vector<double> lessPause, withoutTaken;
+    for (int run = 1; run <= kRuns; ++run) {
+        // A stored handle: the start-up a returning user gets.
+        DeleteFileA(settings.c_str());
+        WritePrivateProfileStringA("norq idle", "handle", "bench", settings.c_str());
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, settings.c_str());
+        StartUp s = MeasureStartUp(host, program, folder);
+        if (s.firstLine < 0) {
+            std::printf("  run %d: no chat line within %.0f s\n", run, kLineBound);
+            DeleteFileA(settings.c_str());
+            return 1;
+        }
+        lessPause.push_back(s.firstLine - kAboutPause);
+        std::printf("  run %d: %.3f s; less the %.0f s about pause: %.3f s\n", run, s.firstLine,
+                    kAboutPause, s.firstLine - kAboutPause);
+        // The pause runs from its start rounded to the whole second, so it
+        // lasts 3.5 to 4.5 s; the about window's lifetime is the pause taken.
+        if (s.aboutShown >= 0 && s.aboutGone >= 0) {
+            const double taken = s.aboutGone - s.aboutShown;
+            withoutTaken.push_back(s.firstLine - taken);
+            std::printf("         pause as taken %.3f s; without it %.3f s (%.3f s to the about "
+                        "window, %.3f s from its end to the line)\n",
+                        taken, s.firstLine - taken, s.aboutShown, s.firstLine - s.aboutGone);
+        }
+    }
+    DeleteFileA(settings.c_str());
+    std::printf("  median less the %.0f s pause: %.3f s\n", kAboutPause, Median(lessPause));
+    if (!withoutTaken.empty())
+        std::printf("  median without the pause as taken: %.3f s\n", Median(withoutTaken));
+    std::printf("\n");
+
+    CpuShare wait = MeasureCpu([] { WaitSeconds(3); });
+    std::printf("CPU during WaitSeconds(3): %.3f s of %.3f s wall = %.1f %%\n", wait.cpu,
+                wait.wall, wait.percent());
+    CpuShare spin = MeasureCpu([] { Spin(1.0, false); });
+    std::printf("  for scale, a loop that only reads the clock: %.3f s of %.3f s = %.1f %%\n",
+                spin.cpu, spin.wall, spin.percent());
+    CpuShare busy = MeasureCpu([] { Spin(1.0, true); });
+    std::printf("  and a wait that pumps without sleeping: %.3f s of %.3f s = %.1f %%\n",
+                busy.cpu, busy.wall, busy.percent());
+    return 0;
+}

@@ -1,0 +1,17 @@
+#!/bin/sh
+# Builds, then prints the figures we watch: the size of norqidle.exe, its
+# start-up time beside hostsim, and the CPU a wait costs. Figures only: what
+# is too slow or too big is for a person to judge.
+set -eu
+. "$(dirname "$0")/common.sh"
+
+install_packages
+build_all
+make_prefix
+
+echo
+echo "norqidle.exe: $(stat -c %s "$build/norqidle.exe") bytes"
+echo
+# wine-run.sh gives the program a drive of its own, so its settings file never
+# lands in the root of this machine.
+on_virtual_display sh "$top/tests/wine-run.sh" "$build/norq_bench.exe"
