@@ -66,11 +66,21 @@ HWND AboutWindowOf(DWORD pid) {
     return nullptr;
 }
 
+unsigned long long ProcessCpuTicks(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    auto ticks = [](const FILETIME& t) {
+        return ((unsigned long long)t.dwHighDateTime << 32) | t.dwLowDateTime;
+    };
+    return ticks(kernel) + ticks(user);
+}
+
 // Seconds from the launch; negative when it never happened.
 struct StartUp {
     double aboutShown = -1;  // the about window came up
     double aboutGone = -1;   // it went, and the main window's start-up began
     double firstLine = -1;   // the room got the load line
+    double pauseCpu = -1;    // the program's own CPU while the about window stood
 };
 
 StartUp MeasureStartUp(hostsim::Host& host, const std::string& program,
@@ -88,12 +98,19 @@ StartUp MeasureStartUp(hostsim::Host& host, const std::string& program,
         return s;
     }
     HWND about = nullptr;
+    unsigned long long cpuAtShow = 0;
     for (;;) {
         const double now = Seconds() - launch;
         if (!about) about = AboutWindowOf(info.dwProcessId);
         const bool shown = about && IsWindowVisible(about);
-        if (shown && s.aboutShown < 0) s.aboutShown = now;
-        if (!shown && s.aboutShown >= 0 && s.aboutGone < 0) s.aboutGone = now;
+        if (shown && s.aboutShown < 0) {
+            s.aboutShown = now;
+            cpuAtShow = ProcessCpuTicks(info.hProcess);
+        }
+        if (!shown && s.aboutShown >= 0 && s.aboutGone < 0) {
+            s.aboutGone = now;
+            s.pauseCpu = (double)(ProcessCpuTicks(info.hProcess) - cpuAtShow) / 1e7;
+        }
         if (host.ChatLines(kRoom).size() > before) {
             s.firstLine = now;
             break;
@@ -180,6 +197,9 @@ int main(int argc, char** argv) {
             std::printf("         pause as taken %.3f s; without it %.3f s (%.3f s to the about "
                         "window, %.3f s from its end to the line)\n",
                         taken, s.firstLine - taken, s.aboutShown, s.firstLine - s.aboutGone);
+            std::printf("         norqidle's CPU during that pause (its WaitSeconds(4)): %.3f s "
+                        "= %.1f %%\n",
+                        s.pauseCpu, taken > 0 ? 100 * s.pauseCpu / taken : 0);
         }
     }
     DeleteFileA(settings.c_str());
