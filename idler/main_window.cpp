@@ -20,7 +20,7 @@ constexpr int kCollapseLeft = 4965;
 
 enum class FontKind { kPlain, kBold, kTitle, kCollapse };
 
-struct LabelSpec {
+struct LabelLayout {
     MainLabel id;
     const wchar_t* caption;
     const wchar_t* tooltip;
@@ -28,7 +28,7 @@ struct LabelSpec {
     FontKind font;
 };
 
-const LabelSpec kLabels[] = {
+const LabelLayout kLabels[] = {
     {kTitleLabel, L"norq idle", nullptr, {360, 0, 735, 255}, FontKind::kTitle},
     {kCollapseLabel, L" <", L"hide/show", {1200, 0, 135, 255}, FontKind::kCollapse},
     {kOptsLabel, L"opts", L"extra optz", {240, 360, 375, 255}, FontKind::kPlain},
@@ -39,14 +39,14 @@ const LabelSpec kLabels[] = {
     {kExitLabel, L"x", L"exit.", {1920 + 240, 360, 135, 255}, FontKind::kBold},
 };
 
-struct LineSpec {
+struct FrameLine {
     int x1, y1, x2, y2;
     bool hiddenWhenCollapsed;
 };
 
 // Line1 to Line4 frame the window; Line5 and Line6 join the counters to the
 // labels beside them.
-const LineSpec kLines[] = {
+const FrameLine kLines[] = {
     {120, 120, 120, 840, true},     // Line1
     {2520, 840, 120, 840, false},   // Line2
     {2520, 120, 2520, 840, false},  // Line3
@@ -145,13 +145,13 @@ void MainWindow::Create() {
         return;
 
     tooltips_ = CreateTooltips();
-    for (const LabelSpec& spec : kLabels) {
-        HFONT font = spec.font == FontKind::kBold    ? boldFont_->get()
-                     : spec.font == FontKind::kTitle ? titleFont_->get()
-                     : spec.font == FontKind::kCollapse ? collapseFont_->get()
+    for (const LabelLayout& label : kLabels) {
+        HFONT font = label.font == FontKind::kBold    ? boldFont_->get()
+                     : label.font == FontKind::kTitle ? titleFont_->get()
+                     : label.font == FontKind::kCollapse ? collapseFont_->get()
                                                         : plainFont_->get();
-        HWND label = CreateLabel(hwnd(), spec.id, spec.caption, spec.place.Pixels(), font);
-        if (spec.tooltip) AddTooltip(tooltips_, label, spec.tooltip);
+        HWND control = CreateLabel(hwnd(), label.id, label.caption, label.place.Pixels(), font);
+        if (label.tooltip) AddTooltip(tooltips_, control, label.tooltip);
     }
 }
 
@@ -177,7 +177,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void MainWindow::Paint(HDC dc) {
     HGDIOBJ old = SelectObject(dc, GetStockObject(BLACK_PEN));
-    for (const LineSpec& line : kLines) {
+    for (const FrameLine& line : kLines) {
         if (collapsed_ && line.hiddenWhenCollapsed) continue;
         MoveToEx(dc, TwipsX(line.x1), TwipsY(line.y1), nullptr);
         LineTo(dc, TwipsX(line.x2), TwipsY(line.y2));
