@@ -13,15 +13,19 @@
 
 namespace hostsim {
 
-// A pseudo message in the record: a chat line that the room posted.
-constexpr UINT kChatLine = WM_APP + 0x100;
+// Pseudo messages in the record: what the host did in answer.
+constexpr UINT kChatLine = WM_APP + 0x100;  // CHAT: a room posted a line
+constexpr UINT kMenuPick = WM_APP + 0x101;  // PICK: a toolbar menu entry was chosen
+constexpr UINT kKeyword = WM_APP + 0x102;   // GO: the keyword box went somewhere
+constexpr UINT kInstant = WM_APP + 0x103;   // IM: "recipient: text" was sent
+constexpr UINT kRefusal = WM_APP + 0x104;   // REFUSED: the room is full, a box came up
 
 struct Record {
-    std::string role;  // "Lobby", "Lobby.rich1", "Lobby.icon6", ...
+    std::string role;  // "Lobby", "Lobby.rich1", "toolbar.icon1", "keyword.edit", "menu"
     UINT message = 0;
     WPARAM wParam = 0;
     LPARAM lParam = 0;
-    std::string text;  // the bytes of a WM_SETTEXT or of a chat line
+    std::string text;  // the bytes of a WM_SETTEXT, or what a pseudo message names
 };
 
 // One line per record: role, message name, wParam, lParam and, where there is
@@ -30,6 +34,8 @@ std::string Describe(const std::vector<Record>& records);
 // The records without text reads (WM_GETTEXT, WM_GETTEXTLENGTH), which Wine
 // also makes up by itself when another process asks for a caption.
 std::vector<Record> Inputs(const std::vector<Record>& records);
+// Only the records of one role, or of roles that begin with it and a dot.
+std::vector<Record> Of(const std::vector<Record>& records, const std::string& role);
 
 // hostsim's control window, reached from other processes with WM_COPYDATA
 // carrying a text command (see Host::Execute) under this tag.
@@ -40,9 +46,18 @@ constexpr ULONG_PTR kCommandTag = 0x6e6f7271;
 // runs or it did not know the command.
 bool SendCommand(const std::string& command);
 
+// A child of a document window: its class and its text (the class name when
+// none is given).
+struct Child {
+    Child(const char* className) : className(className), text(className) {}
+    Child(std::string className, std::string text)
+        : className(std::move(className)), text(std::move(text)) {}
+    std::string className, text;
+};
+
 class Host {
 public:
-    // Starts the host's thread; returns once its frame is up.
+    // Starts the host's thread; returns once its frame and toolbar are up.
     Host();
     ~Host();  // closes every window and ends the thread
     Host(const Host&) = delete;
@@ -53,17 +68,27 @@ public:
     // Scenario. Windows are named by their caption; children by the owner's
     // name, a short class name and their number: "Lobby.rich1", "Lobby.icon6".
     void OpenRoom(const std::string& name);  // at the top of the child order
-    // A document window with the given children, by class name, in order.
-    void OpenDocument(const std::string& caption, const std::vector<std::string>& children);
+    // A document window with the given children, in order.
+    void OpenDocument(const std::string& caption, const std::vector<Child>& children);
     void Close(const std::string& name);
     void BringToTop(const std::string& name);
+    // Sets the text of the window with that role, as the host changes its own.
+    void SetText(const std::string& role, const std::string& text);
     // The room closes as its entry box receives text, as when the user leaves
     // it just then.
     void CloseWhenTextArrives(const std::string& room);
+    // The next `tries` attempts to enter the room get the refusal box.
+    void MakeRoomFull(const std::string& room, int tries);
+    // How long the host takes to answer an icon, a keyword or a send.
+    void SetAnswerDelay(int ms);
+    // The host stops handling messages for a while; returns at once.
+    void Hang(int ms);
 
     // A text command, as hostsim.exe takes them on its command line and from
-    // other processes: "room NAME", "doc CAPTION", "close NAME", "top NAME",
-    // "quit". False when the command is unknown.
+    // other processes: "room NAME", "doc CAPTION", "welcome NAME",
+    // "transfer CAPTION|FILE LINE|TIME LINE", "text ROLE|TEXT", "close NAME",
+    // "top NAME", "full NAME|TRIES", "delay MS", "hang MS", "quit". False when
+    // the command is unknown or malformed.
     bool Execute(const std::string& command);
     // Until "quit" arrives or the frame is closed.
     void WaitUntilQuit();
@@ -71,6 +96,10 @@ public:
     std::vector<Record> Log() const;
     void ClearLog();
     std::vector<std::string> ChatLines(const std::string& room) const;
+    // The document windows' captions in child order, "(hidden)" after those
+    // not shown.
+    std::vector<std::string> Documents() const;
+    bool InstantMessagesOn() const;
     // Every chat line is also appended to this file as "room: bytes".
     void SetChatLogFile(const std::string& path);
 

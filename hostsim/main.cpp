@@ -1,10 +1,13 @@
 // hostsim.exe: the substitute host on its own.
-//   hostsim [--room NAME]... [--doc CAPTION]... [--chat-log FILE]
-//       runs the host with those windows open until told to quit or closed;
-//       every chat line is appended to FILE as "room: bytes".
+//   hostsim [--room NAME]... [--doc CAPTION]... [--do COMMAND]... [--chat-log FILE]
+//       runs the host with those windows open, and those commands done,
+//       until told to quit or closed; every chat line is appended to FILE as
+//       "room: bytes".
 //   hostsim --control COMMAND
-//       hands COMMAND ("room NAME", "doc CAPTION", "close NAME", "top NAME",
-//       "quit") to the hostsim that runs; exit code 1 when none took it.
+//       hands COMMAND to the hostsim that runs; exit code 1 when none took it.
+// Commands: "room NAME", "doc CAPTION", "welcome NAME", "close NAME",
+// "top NAME", "transfer CAPTION|FILE LINE|TIME LINE", "text ROLE|TEXT",
+// "full ROOM|TRIES", "delay MS", "hang MS", "quit".
 #include <windows.h>
 #include <shellapi.h>
 
@@ -31,7 +34,8 @@ std::vector<std::string> Arguments() {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: hostsim [--room NAME]... [--doc CAPTION]... [--chat-log FILE]\n"
+                 "usage: hostsim [--room NAME]... [--doc CAPTION]... [--do COMMAND]...\n"
+                 "               [--chat-log FILE]\n"
                  "       hostsim --control COMMAND\n");
     return 2;
 }
@@ -47,6 +51,7 @@ int main() {
     for (size_t i = 0; i + 1 < args.size(); i += 2) {
         if (args[i] == "--room") commands.push_back("room " + args[i + 1]);
         else if (args[i] == "--doc") commands.push_back("doc " + args[i + 1]);
+        else if (args[i] == "--do") commands.push_back(args[i + 1]);
         else if (args[i] == "--chat-log") chatLog = args[i + 1];
         else return Usage();
     }
@@ -54,7 +59,9 @@ int main() {
 
     hostsim::Host host;
     if (!chatLog.empty()) host.SetChatLogFile(chatLog);
-    for (const std::string& command : commands) host.Execute(command);
+    for (const std::string& command : commands)
+        if (!host.Execute(command)) std::fprintf(stderr, "hostsim: unknown command: %s\n",
+                                                 command.c_str());
     host.WaitUntilQuit();
     return 0;
 }

@@ -11,7 +11,7 @@ using hostsim::Inputs;
 
 namespace {
 
-const std::vector<std::string> kNotQuiteRoom = {"RICHCNTL", "_AOL_Icon", "_AOL_Static"};
+const std::vector<hostsim::Child> kNotQuiteRoom = {"RICHCNTL", "_AOL_Icon", "_AOL_Static"};
 
 std::string CaptionOf(HWND window) {
     char text[256] = {};
