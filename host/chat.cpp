@@ -4,9 +4,14 @@
 
 namespace {
 
-// A healthy host answers within milliseconds; one that does not answer for
-// this long is treated as gone and later messages to it return at once.
-constexpr UINT kHostAnswerMs = 2000;
+// A healthy host answers within milliseconds. One that has not answered for
+// this long is left alone for a while: the rest of an operation's messages
+// would each wait as long again, with the program's windows frozen meanwhile.
+constexpr UINT kHostAnswerMs = 1000;
+constexpr DWORD kSilenceMs = 5000;
+
+DWORD g_silentThread = 0;  // the host thread that last failed to answer
+DWORD g_silentSince = 0;
 
 bool HasChild(HostWindowHandle parent, const char* className) {
     return FindWindowExA(parent, nullptr, className, nullptr) != nullptr;
@@ -20,10 +25,17 @@ bool IsChatRoom(HostWindowHandle document) {
 }  // namespace
 
 LRESULT SendToHost(HostWindowHandle window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!window) return 0;
+    const DWORD thread = window ? GetWindowThreadProcessId(window, nullptr) : 0;
+    if (!thread) return 0;
+    if (thread == g_silentThread && GetTickCount() - g_silentSince < kSilenceMs) return 0;
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kHostAnswerMs,
-                        &result);
+    if (SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kHostAnswerMs,
+                            &result)) {
+        if (thread == g_silentThread) g_silentThread = 0;
+    } else if (IsWindow(window)) {
+        g_silentThread = thread;
+        g_silentSince = GetTickCount();
+    }
     return (LRESULT)result;
 }
 

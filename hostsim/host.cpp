@@ -233,15 +233,14 @@ void Host::State::GoToKeyword(const std::string& typed) {
             return;
         }
         std::string room = keyword.substr(sizeof kRoomLink - 1);
-        int& tries = fullTries[room];
-        if (tries <= 0) {
+        auto full = fullRooms.find(room);
+        if (full == fullRooms.end() || full->second.tries <= 0) {
             OpenRoom(room);
             return;
         }
-        --tries;
+        --full->second.tries;
         Note(room, kRefusal, room);
-        OutsideScope outside;
-        MessageBoxA(nullptr, "The room you requested is full.", kBoxCaption, MB_OK);
+        for (int i = 0; i < full->second.boxes; ++i) ShowBox(true);
     });
 }
 
@@ -283,8 +282,11 @@ bool Host::State::Execute(const std::string& command) {
         if (HWND d = FindDocument(arg)) SendMessageA(mdi, WM_MDIDESTROY, (WPARAM)d, 0);
     } else if (verb == "top") {
         if (HWND d = FindDocument(arg)) SendMessageA(mdi, WM_MDIACTIVATE, (WPARAM)d, 0);
-    } else if (verb == "full" && parts.size() == 2) {
-        fullTries[parts[0]] = std::atoi(parts[1].c_str());
+    } else if (verb == "full" && (parts.size() == 2 || parts.size() == 3)) {
+        fullRooms[parts[0]] = {std::atoi(parts[1].c_str()),
+                               parts.size() == 3 ? std::atoi(parts[2].c_str()) : 1};
+    } else if (verb == "box" && (arg == "ok" || arg == "yesno")) {
+        Later([this, arg] { ShowBox(arg == "ok"); });
     } else if (verb == "delay" && !arg.empty()) {
         delayMs = std::atoi(arg.c_str());
     } else if (verb == "hang" && !arg.empty()) {
@@ -309,6 +311,7 @@ void Host::State::ThreadMain() {
     // Letters typed into the host's popup menus are seen here, as the menu's
     // own window procedure is the system's.
     hook = SetWindowsHookExA(WH_GETMESSAGE, MessageHook, nullptr, GetCurrentThreadId());
+    sentHook = SetWindowsHookExA(WH_CALLWNDPROC, SentMessageHook, nullptr, GetCurrentThreadId());
     frame = CreateWindowExA(0, kFrameClass, kBoxCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                             0, 900, 700, nullptr, nullptr, instance, nullptr);
     {
@@ -334,6 +337,7 @@ void Host::State::ThreadMain() {
     if (IsWindow(frame)) DestroyWindow(frame);
     DestroyWindow(control);
     UnhookWindowsHookEx(hook);
+    UnhookWindowsHookEx(sentHook);
     frame = mdi = control = toolbar = keyword = nullptr;
 }
 
@@ -368,8 +372,8 @@ void Host::BringToTop(const std::string& name) { Execute("top " + name); }
 void Host::SetText(const std::string& role, const std::string& text) {
     Execute("text " + role + "|" + text);
 }
-void Host::MakeRoomFull(const std::string& room, int tries) {
-    Execute("full " + room + "|" + std::to_string(tries));
+void Host::MakeRoomFull(const std::string& room, int tries, int boxes) {
+    Execute("full " + room + "|" + std::to_string(tries) + "|" + std::to_string(boxes));
 }
 void Host::SetAnswerDelay(int ms) { Execute("delay " + std::to_string(ms)); }
 void Host::Hang(int ms) { Execute("hang " + std::to_string(ms)); }

@@ -77,8 +77,9 @@ public:
     // The room closes as its entry box receives text, as when the user leaves
     // it just then.
     void CloseWhenTextArrives(const std::string& room);
-    // The next `tries` attempts to enter the room get the refusal box.
-    void MakeRoomFull(const std::string& room, int tries);
+    // The next `tries` attempts to enter the room are refused, each with
+    // `boxes` refusal boxes, one straight after the other.
+    void MakeRoomFull(const std::string& room, int tries, int boxes = 1);
     // How long the host takes to answer an icon, a keyword or a send.
     void SetAnswerDelay(int ms);
     // The host stops handling messages for a while; returns at once.
@@ -87,7 +88,9 @@ public:
     // A text command, as hostsim.exe takes them on its command line and from
     // other processes: "room NAME", "doc CAPTION", "welcome NAME",
     // "transfer CAPTION|FILE LINE|TIME LINE", "text ROLE|TEXT", "close NAME",
-    // "top NAME", "full NAME|TRIES", "delay MS", "hang MS", "quit". False when
+    // "top NAME", "full NAME|TRIES[|BOXES]", "box ok", "box yesno" (a box
+    // captioned as the host's, with or without "OK"), "delay MS", "hang MS",
+    // "quit". False when
     // the command is unknown or malformed.
     bool Execute(const std::string& command);
     // Until "quit" arrives or the frame is closed.

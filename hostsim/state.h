@@ -37,7 +37,7 @@ struct Host::State {
     std::thread thread;
     HWND frame = nullptr, mdi = nullptr, control = nullptr, toolbar = nullptr;
     HWND keyword = nullptr;  // the keyword box's edit field
-    HHOOK hook = nullptr;
+    HHOOK hook = nullptr, sentHook = nullptr;
     std::mutex readyMutex;
     std::condition_variable readyChanged;
     bool ready = false;
@@ -56,7 +56,11 @@ struct Host::State {
     std::map<HWND, Document> documents;
     std::map<HWND, std::string> entryText;  // the exact bytes in each entry box
     std::map<HWND, bool> pressed;           // icons with the mouse button down
-    std::map<std::string, int> fullTries;   // rooms that refuse the next tries
+    struct FullRoom {
+        int tries;  // refused this many more times
+        int boxes;  // boxes shown for each refusal, one straight after the other
+    };
+    std::map<std::string, FullRoom> fullRooms;
     std::map<UINT_PTR, std::function<void()>> later;
     UINT_PTR nextTimer = 1;
     std::string closeOnText;  // a room to close when its entry gets text
@@ -80,6 +84,9 @@ struct Host::State {
     void IconFired(HWND icon);
     void GoToKeyword(const std::string& typed);
     void SendInstantMessage(HWND window);
+    // The host's box, as it reports a refusal, with "OK" or with "Yes" and
+    // "No"; the host waits in it until it is answered.
+    void ShowBox(bool withOk);
     bool Execute(const std::string& command);
     void ThreadMain();
 };
@@ -107,6 +114,7 @@ LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK TranscriptProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK RecordingEditProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK MessageHook(int code, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK SentMessageHook(int code, WPARAM wParam, LPARAM lParam);
 WNDPROC ProcForClass(const std::string& className);
 void RegisterClassOnce(const char* name, WNDPROC proc, HBRUSH background, bool icon = false);
 

@@ -136,7 +136,81 @@ void ShowToolbarMenu(HWND icon, int number) {
         }
 }
 
+// A dialog template in memory: the header, then each item on a DWORD bound.
+class DialogTemplate {
+public:
+    DialogTemplate(const wchar_t* caption, short cx, short cy, WORD items) {
+        Dword(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER);
+        Dword(0);
+        words_.push_back(items);
+        for (short v : {short(0), short(0), cx, cy}) words_.push_back((WORD)v);
+        words_.push_back(0);  // no menu
+        words_.push_back(0);  // the dialog class
+        Text(caption);
+    }
+    void Item(WORD kind, WORD id, DWORD style, short x, short y, short cx, short cy,
+              const wchar_t* text) {
+        if (words_.size() % 2) words_.push_back(0);
+        Dword(WS_CHILD | WS_VISIBLE | style);
+        Dword(0);
+        for (short v : {x, y, cx, cy}) words_.push_back((WORD)v);
+        words_.push_back(id);
+        words_.push_back(0xFFFF);
+        words_.push_back(kind);
+        Text(text);
+        words_.push_back(0);  // no creation data
+    }
+    const DLGTEMPLATE* get() const { return (const DLGTEMPLATE*)words_.data(); }
+
+private:
+    void Dword(DWORD v) {
+        words_.push_back(LOWORD(v));
+        words_.push_back(HIWORD(v));
+    }
+    void Text(const wchar_t* text) {
+        for (; *text; ++text) words_.push_back(*text);
+        words_.push_back(0);
+    }
+    std::vector<WORD> words_;
+};
+
+constexpr WORD kButton = 0x0080, kStatic = 0x0082;
+constexpr UINT_PTR kCloseTimer = 1;
+
+// The box closes a moment after it is answered, as the host tells its server
+// first; every press that reaches it before then is seen.
+INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_COMMAND:
+        if (!GetWindowLongPtrA(box, DWLP_USER)) {
+            SetWindowLongPtrA(box, DWLP_USER, LOWORD(wParam));
+            SetTimer(box, kCloseTimer, g_state->delayMs, nullptr);
+        }
+        return TRUE;
+    case WM_TIMER:
+        KillTimer(box, kCloseTimer);
+        EndDialog(box, GetWindowLongPtrA(box, DWLP_USER));
+        return TRUE;
+    }
+    return FALSE;
+}
+
 }  // namespace
+
+void Host::State::ShowBox(bool withOk) {
+    DialogTemplate box(L"America Online", 190, 52, withOk ? 2 : 3);
+    box.Item(kStatic, 0xFFFF, SS_LEFT, 8, 8, 174, 10, L"The room you requested is full.");
+    if (withOk) {
+        box.Item(kButton, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 70, 30, 50, 14, L"OK");
+    } else {
+        box.Item(kButton, IDYES, BS_DEFPUSHBUTTON | WS_TABSTOP, 40, 30, 50, 14, L"&Yes");
+        box.Item(kButton, IDNO, BS_PUSHBUTTON | WS_TABSTOP, 100, 30, 50, 14, L"&No");
+    }
+    OutsideScope outside;
+    DialogBoxIndirectParamA(GetModuleHandleA(nullptr), box.get(), nullptr, BoxProc, 0);
+}
 
 void Host::State::IconFired(HWND icon) {
     SelfScope self;
@@ -364,6 +438,24 @@ LRESULT CALLBACK MessageHook(int code, WPARAM wParam, LPARAM lParam) {
         if (std::string(className) == "#32768") {
             std::lock_guard<std::mutex> lock(s->mutex);
             s->log.push_back(Record{"menu", msg->message, msg->wParam, msg->lParam, {}});
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Presses on the "OK" of the host's boxes, whose button is the system's own.
+LRESULT CALLBACK SentMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+    Host::State* s = g_state;
+    auto* sent = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && !s->self &&
+        (sent->message == WM_KEYDOWN || sent->message == WM_KEYUP)) {
+        char className[16] = {}, caption[32] = {};
+        GetClassNameA(sent->hwnd, className, sizeof className);
+        HWND box = GetParent(sent->hwnd);
+        GetWindowTextA(box, caption, sizeof caption);
+        if (std::string(className) == "Button" && std::string(caption) == kBoxCaption) {
+            std::lock_guard<std::mutex> lock(s->mutex);
+            s->log.push_back(Record{"box.ok", sent->message, sent->wParam, sent->lParam, {}});
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

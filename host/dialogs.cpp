@@ -1,0 +1,111 @@
+#include "host/dialogs.h"
+
+#include <cstring>
+
+#include "host/wait.h"
+
+namespace {
+
+constexpr char kDialogClass[] = "#32770";
+constexpr char kBoxCaption[] = "America Online";
+constexpr char kWelcomePrefix[] = "Welcome, ";
+// How long one box may stay up under our presses (it has no "OK", or the
+// host no longer answers) before the call gives up on it; the next call
+// looks again.
+constexpr DWORD kStuckBoxMs = 1000;
+// How long a pressed box may take to close before it is pressed again.
+constexpr DWORD kClosingMs = 500;
+// How long to watch for a box the host opens straight after the last one.
+constexpr DWORD kNextBoxMs = 300;
+constexpr DWORD kPollMs = 10;
+
+// The first box that is up: while Wine builds a box, and while it closes, it
+// exists hidden, with buttons that are not yet or no longer its own.
+HostWindowHandle FindBox() {
+    for (HWND box = FindWindowExA(nullptr, nullptr, kDialogClass, kBoxCaption); box;
+         box = FindWindowExA(nullptr, box, kDialogClass, kBoxCaption)) {
+        if (IsWindowVisible(box)) return box;
+    }
+    return nullptr;
+}
+
+HostWindowHandle OkButton(HostWindowHandle box) {
+    return box ? FindWindowExA(box, nullptr, "Button", "OK") : nullptr;
+}
+
+void PressSpace(HostWindowHandle button) {
+    SendToHost(button, WM_KEYDOWN, VK_SPACE, 0);
+    SendToHost(button, WM_KEYUP, VK_SPACE, 0);
+}
+
+void Pause() {
+    MsgWaitForMultipleObjectsEx(0, nullptr, kPollMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+// Waits, handling this program's messages, until the pressed box has gone
+// (true) or kClosingMs have passed.
+bool WaitForBoxToGo(HostWindowHandle box) {
+    const DWORD start = GetTickCount();
+    while (IsWindowVisible(box)) {
+        if (GetTickCount() - start >= kClosingMs) return false;
+        HandlePendingEvents();
+        Pause();
+    }
+    return true;
+}
+
+// The next box within kNextBoxMs, or null.
+HostWindowHandle WaitForNextBox() {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HandlePendingEvents();
+        if (HostWindowHandle box = FindBox()) return box;
+        if (GetTickCount() - start >= kNextBoxMs) return nullptr;
+        Pause();
+    }
+}
+
+}  // namespace
+
+void DismissHostDialog() {
+    HandlePendingEvents();
+    HostWindowHandle box = FindBox();
+    HandlePendingEvents();
+    HostWindowHandle pressing = nullptr;
+    DWORD since = 0;
+    while (box) {
+        if (box != pressing) {
+            pressing = box;
+            since = GetTickCount();
+        } else if (GetTickCount() - since >= kStuckBoxMs) {
+            break;
+        }
+        HandlePendingEvents();
+        HostWindowHandle ok = OkButton(box);
+        PressSpace(ok);
+        PressSpace(ok);
+        // A box that is closing is given time to go before it is pressed again.
+        if (ok) WaitForBoxToGo(box);
+        else Pause();
+        box = FindBox();
+        if (!box) box = WaitForNextBox();
+    }
+    HandlePendingEvents();
+}
+
+HostWindowHandle FindWelcomeWindow() {
+    HostWindowHandle area = FindDocumentArea();
+    if (!area) return nullptr;
+    for (HostWindowHandle child = FindWindowExA(area, nullptr, hostclass::kDocument, nullptr);
+         child; child = FindWindowExA(area, child, hostclass::kDocument, nullptr)) {
+        // Case counts here: "welcome, " is some other window.
+        if (GetCaption(child).compare(0, std::strlen(kWelcomePrefix), kWelcomePrefix) == 0)
+            return child;
+    }
+    return nullptr;
+}
+
+// Asynchronous: showing a window of a host that no longer answers would wait
+// for it.
+void HideWelcomeWindow() { ShowWindowAsync(FindWelcomeWindow(), SW_HIDE); }
+void ShowWelcomeWindow() { ShowWindowAsync(FindWelcomeWindow(), SW_SHOW); }

@@ -1,0 +1,112 @@
+#include "host/toolbar.h"
+
+#include <vector>
+
+#include "host/wait.h"
+#include "ui/text.h"
+
+namespace {
+
+constexpr char kPopupMenuClass[] = "#32768";
+constexpr char kImCaption[] = "Send Instant Message";
+constexpr int kInstantMessageIcon = 5;
+constexpr int kImSendIcon = 10;
+constexpr DWORD kMenuWaitMs = 3000;
+constexpr DWORD kMenuPollMs = 10;
+
+HostWindowHandle FindFrame() { return FindWindowA(hostclass::kFrame, nullptr); }
+
+HostWindowHandle FindInnerToolbar() {
+    HostWindowHandle outer = FindWindowExA(FindFrame(), nullptr, "AOL Toolbar", nullptr);
+    return outer ? FindWindowExA(outer, nullptr, "_AOL_Toolbar", nullptr) : nullptr;
+}
+
+// The host's own icons take the button down and a released space bar.
+void ShortPress(HostWindowHandle icon) {
+    SendToHost(icon, WM_LBUTTONDOWN, 0, 0);
+    SendToHost(icon, WM_KEYUP, VK_SPACE, 0);
+}
+
+DWORD ProcessOf(HWND window) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return process;
+}
+
+// A visible popup menu of the host's own process: letters typed into another
+// program's menu would pick something there.
+HWND FindHostMenu(DWORD hostProcess) {
+    for (HWND menu = FindWindowExA(nullptr, nullptr, kPopupMenuClass, nullptr); menu;
+         menu = FindWindowExA(nullptr, menu, kPopupMenuClass, nullptr)) {
+        if (IsWindowVisible(menu) && ProcessOf(menu) == hostProcess) return menu;
+    }
+    return nullptr;
+}
+
+// Waits, handling this program's messages, until the host shows its menu.
+HWND WaitForHostMenu(DWORD hostProcess) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HandlePendingEvents();
+        if (HWND menu = FindHostMenu(hostProcess)) return menu;
+        if (GetTickCount() - start >= kMenuWaitMs) return nullptr;
+        // The menu's appearance is no message of ours: look again shortly.
+        MsgWaitForMultipleObjectsEx(0, nullptr, kMenuPollMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+void PickFromMenu(int skip, const std::vector<std::string>& letters) {
+    HostWindowHandle icon = FindToolbarIcon((skip > 0 ? skip : 0) + 1);
+    // Without the host there is no menu to wait for.
+    if (!icon) return;
+    // Posted, not sent: the host opens its menu in a loop of its own.
+    PostMessageA(icon, WM_LBUTTONDOWN, 0, 0);
+    PostMessageA(icon, WM_LBUTTONUP, 0, 0);
+    HWND menu = WaitForHostMenu(ProcessOf(icon));
+    if (!menu) return;
+    for (const std::string& letter : letters) {
+        const std::string code = ToAnsi(letter);
+        if (!code.empty()) PostMessageA(menu, WM_CHAR, (BYTE)code[0], 0);
+    }
+}
+
+}  // namespace
+
+HostWindowHandle FindToolbarIcon(int n) {
+    HostWindowHandle toolbar = FindInnerToolbar();
+    return toolbar ? NthChild(toolbar, hostclass::kIcon, n) : nullptr;
+}
+
+void PickToolbarMenu(int skip, const std::string& letter) { PickFromMenu(skip, {letter}); }
+
+void PickToolbarMenu(int skip, const std::string& first, const std::string& second) {
+    PickFromMenu(skip, {first, second});
+}
+
+void PressToolbarIcon(int n) { ShortPress(FindToolbarIcon(n)); }
+
+void GotoKeyword(const std::string& text) {
+    HostWindowHandle box = FindWindowExA(FindInnerToolbar(), nullptr, "_aol_combobox", nullptr);
+    HostWindowHandle field = box ? FindWindowExA(box, nullptr, "edit", nullptr) : nullptr;
+    const std::string keyword = ToAnsi(text);
+    SendToHost(field, WM_SETTEXT, 0, (LPARAM)keyword.c_str());
+    SendToHost(field, WM_CHAR, ' ', 0);
+    SendToHost(field, WM_CHAR, '\r', 0);
+}
+
+void SendInstantMessage(const std::string& recipient, const std::string& message) {
+    HostWindowHandle frame = FindFrame();
+    ShortPress(FindToolbarIcon(kInstantMessageIcon));
+    // The host's window comes once its server has answered.
+    WaitSeconds(1);
+    HostWindowHandle area = frame ? FindWindowExA(frame, nullptr, hostclass::kMdiClient, nullptr)
+                                  : nullptr;
+    HostWindowHandle im = area ? FindWindowExA(area, nullptr, hostclass::kDocument, kImCaption)
+                               : nullptr;
+    if (!im) return;
+    const std::string to = ToAnsi(recipient), text = ToAnsi(message);
+    SendToHost(FindWindowExA(im, nullptr, "_AOL_Edit", nullptr), WM_SETTEXT, 0, (LPARAM)to.c_str());
+    SendToHost(FindWindowExA(im, nullptr, hostclass::kRichText, nullptr), WM_SETTEXT, 0,
+               (LPARAM)text.c_str());
+    ShortPress(NthChild(im, hostclass::kIcon, kImSendIcon));
+}
