@@ -130,3 +130,16 @@ TEST(HostDialogs, WithoutAHostReturnQuietly) {
     HideWelcomeWindow();
     ShowWelcomeWindow();
 }
+
+TEST(DismissHostDialog, AHungHostHoldsTheProgramOnlyBriefly) {
+    Host host;
+    host.Execute("box ok");
+    ASSERT_TRUE(PumpUntil([] { return VisibleBox() != nullptr; }));
+    host.Hang(4000);
+    DWORD start = GetTickCount();
+
+    DismissHostDialog();
+
+    // One wait for the unanswered press, then the box counts as stuck.
+    EXPECT_LT(GetTickCount() - start, 3000u);
+}

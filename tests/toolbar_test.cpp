@@ -219,3 +219,19 @@ TEST(ToolbarOperations, AHungHostHoldsTheProgramOnlyBriefly) {
     // One wait for the first unanswered message, none for the rest.
     EXPECT_LT(GetTickCount() - start, 3000u);
 }
+
+TEST(SendInstantMessage, AWindowClosingDuringThePauseTakesNoText) {
+    Host host;
+    PressToolbarIcon(5);
+    ASSERT_TRUE(PumpUntil([&] { return Has(host.Documents(), "Send Instant Message"); }));
+    host.SetAnswerDelay(3000);
+    host.ClearLog();
+    FakeClock clock(100.0f);
+    clock.OnIdle([&] { host.Close("Send Instant Message"); });
+    clock.Install();
+
+    SendInstantMessage("brimwold", "gone");
+
+    EXPECT_EQ("toolbar.icon5 WM_LBUTTONDOWN 0 0\ntoolbar.icon5 WM_KEYUP 32 0\n",
+              Describe(Inputs(host.Log())));
+}
