@@ -1,0 +1,18 @@
+// The host's file transfer window, and reading the text of any host window,
+// the transfer window's children included.
+#pragma once
+
+#include <string>
+
+#include "host/chat.h"
+
+// What a document's caption contains while it shows a file transfer.
+inline constexpr char kTransferCaptionMark[] = "File Transfer - ";
+
+// The window's text as the window itself answers for it (also another
+// process's control, whose text the system does not keep); "" for null.
+std::string ReadWindowText(HostWindowHandle window);
+
+// The first document window, in child order, whose caption contains the
+// mark in exactly that case; null when none.
+HostWindowHandle FindTransferWindow();
