@@ -292,6 +292,19 @@ bool Host::State::Execute(const std::string& command) {
     } else if (verb == "hang" && !arg.empty()) {
         // Posted, so the caller is not held while the host sleeps.
         PostMessageA(control, WM_APP + 1, std::atoi(arg.c_str()), 0);
+    } else if (verb == "save-log" && !arg.empty()) {
+        std::string described;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            described = Describe(log);
+        }
+        FILE* file = std::fopen(arg.c_str(), "wb");
+        if (!file) return false;
+        std::fwrite(described.data(), 1, described.size(), file);
+        std::fclose(file);
+    } else if (verb == "clear-log") {
+        std::lock_guard<std::mutex> lock(mutex);
+        log.clear();
     } else if (verb == "quit") {
         PostQuitMessage(0);
     } else {

@@ -90,7 +90,8 @@ public:
     // "transfer CAPTION|FILE LINE|TIME LINE", "text ROLE|TEXT", "close NAME",
     // "top NAME", "full NAME|TRIES[|BOXES]", "box ok", "box yesno" (a box
     // captioned as the host's, with or without "OK"), "delay MS", "hang MS",
-    // "quit". False when
+    // "save-log FILE" (the record, as Describe gives it), "clear-log", "quit".
+    // False when
     // the command is unknown or malformed.
     bool Execute(const std::string& command);
     // Until "quit" arrives or the frame is closed.

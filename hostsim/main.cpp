@@ -7,7 +7,8 @@
 //       hands COMMAND to the hostsim that runs; exit code 1 when none took it.
 // Commands: "room NAME", "doc CAPTION", "welcome NAME", "close NAME",
 // "top NAME", "transfer CAPTION|FILE LINE|TIME LINE", "text ROLE|TEXT",
-// "full ROOM|TRIES[|BOXES]", "box ok", "box yesno", "delay MS", "hang MS", "quit".
+// "full ROOM|TRIES[|BOXES]", "box ok", "box yesno", "delay MS", "hang MS",
+// "save-log FILE", "clear-log", "quit".
 #include <windows.h>
 #include <shellapi.h>
 
