@@ -17,9 +17,25 @@ inline constexpr char kBanner[] =
     " norq < font . color=#0099FF>i<u>d</u>ler< font . color=#000000> v\u00B9\u00B7\u00BA";
 }  // namespace markup
 
+// The time idled: days, hours and minutes since idling first started.
+struct IdleCount {
+    int days = 0, hours = 0, minutes = 0;
+    // One minute more, carried into hours at 60 and days at 24.
+    void AddMinute();
+};
+
 // Start-up: the load line and the user line.
 std::string LoadLine(const Settings& settings);
 std::string UserLine(const Settings& settings);
 // Exit: the unload line and the farewell line.
 std::string UnloadLine(const Settings& settings);
 std::string FarewellLine(const Settings& settings);
+
+// Idling: on and off, and the lines of every minute.
+std::string StartLine(const Settings& settings);
+std::string StopLine(const Settings& settings);
+std::string TotalLine(const Settings& settings, const IdleCount& count);
+std::string StatusLine(const Settings& settings, const IdleCount& count);
+std::string ReasonLine(const Settings& settings);
+std::string TransferLine(const Settings& settings, const std::string& file,
+                         const std::string& percent, const std::string& minutesLeft);

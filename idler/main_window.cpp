@@ -1,9 +1,10 @@
 #include "idler/main_window.h"
 
 #include "host/chat.h"
+#include "host/transfer.h"
 #include "host/wait.h"
 #include "idler/form_on_top.h"
-#include "idler/lines.h"
+#include "idler/transfer.h"
 #include "ui/text.h"
 #include "ui/twips.h"
 
@@ -78,6 +79,7 @@ void MainWindow::Open() {
 void MainWindow::Load() {
     FormOnTop(*this);
     LoadSettings(settings_);
+    KillTimer(hwnd(), kIdleTimer);  // idling is off at start
     SendChat(LoadLine(settings_));
     WaitSeconds(0);
     SendChat(UserLine(settings_));
@@ -96,6 +98,51 @@ void MainWindow::Exit(ExitKind kind) {
     SendChat(FarewellLine(settings_));
     if (kind == ExitKind::kWindow) SlideOffScreen(Handle(), kExitSlideStep);
     endProgram_();
+}
+
+void MainWindow::IdleOn() {
+    idling_ = true;
+    // The first tick comes a full minute later: nothing for this minute.
+    SetTimer(Handle(), kIdleTimer, kIdleTickMs, nullptr);
+    SendChat(StartLine(settings_));
+}
+
+void MainWindow::IdleOff() {
+    idling_ = false;
+    KillTimer(Handle(), kIdleTimer);
+    SendChat(StopLine(settings_));
+    WaitSeconds(0);
+    SendChat(TotalLine(settings_, count()));
+}
+
+// The pause between the lines handles messages: idling may stop inside it,
+// and the stop and total lines then come before this tick's reason line.
+void MainWindow::Tick() {
+    FormOnTop(*this);
+    IdleCount now = count();
+    now.AddMinute();
+    ShowCount(now);
+    SendChat(StatusLine(settings_, now));
+    WaitSeconds(0);
+    SendChat(ReasonLine(settings_));
+    if (FindTransferWindow())
+        SendChat(TransferLine(settings_, TransferFileName(), TransferPercent(),
+                              TransferMinutesLeft()));
+}
+
+// Never reset: the counters add up every idle minute of the run.
+IdleCount MainWindow::count() const {
+    IdleCount c;
+    c.days = (int)GetDlgItemInt(hwnd(), kDaysLabel, nullptr, FALSE);
+    c.hours = (int)GetDlgItemInt(hwnd(), kHoursLabel, nullptr, FALSE);
+    c.minutes = (int)GetDlgItemInt(hwnd(), kMinutesLabel, nullptr, FALSE);
+    return c;
+}
+
+void MainWindow::ShowCount(const IdleCount& c) {
+    SetDlgItemInt(hwnd(), kDaysLabel, c.days, FALSE);
+    SetDlgItemInt(hwnd(), kHoursLabel, c.hours, FALSE);
+    SetDlgItemInt(hwnd(), kMinutesLabel, c.minutes, FALSE);
 }
 
 void MainWindow::ToggleCollapse() {
@@ -160,12 +207,25 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (HIWORD(wParam) == STN_CLICKED) OnCommand(LOWORD(wParam));
         return 0;
+    case WM_TIMER:
+        if (wParam == kIdleTimer && idling_) Tick();
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         Paint(BeginPaint(hwnd(), &ps));
         EndPaint(hwnd(), &ps);
         return 0;
     }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+    case WM_CAPTURECHANGED:
+        dragger_.Handle(hwnd(), message, lParam);
+        return 0;
     case WM_CLOSE:
         // Closed from the taskbar or by the system: leave as the "x" does, so
         // the settings are saved and the room hears the farewell.

@@ -6,7 +6,9 @@
 #include <functional>
 #include <memory>
 
+#include "idler/lines.h"
 #include "settings/store.h"
+#include "ui/drag.h"
 #include "ui/label.h"
 #include "ui/window.h"
 
@@ -22,6 +24,10 @@ enum MainLabel : int {
     kCollapseLabel = 8,  // Label8, " <" or " >"
 };
 
+// Timer1: the idle clock's tick, once a minute while idling.
+constexpr UINT_PTR kIdleTimer = 1;
+constexpr UINT kIdleTickMs = 60000;
+
 class MainWindow : public Window {
 public:
     // endProgram ends the process; it does not return in the program itself.
@@ -35,6 +41,14 @@ public:
     void Minimize();                // the menu's "minimize"
     void Exit(ExitKind kind);       // the "x" label, or the menu's "unload"
 
+    // The idle clock: on and off announce themselves, and every tick posts
+    // the time idled, the reason and any file transfer.
+    void IdleOn();
+    void IdleOff();
+    bool idling() const { return idling_; }
+    // The counters, as the window shows them: their captions are the count.
+    IdleCount count() const;
+
 protected:
     void Create() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -43,6 +57,8 @@ private:
     void Load();
     void OnCommand(int id);
     void ToggleCollapse();
+    void Tick();
+    void ShowCount(const IdleCount& count);
     void Paint(HDC dc);
 
     Settings& settings_;
@@ -50,6 +66,8 @@ private:
     bool loaded_ = false;
     bool collapsed_ = false;
     bool exiting_ = false;
+    bool idling_ = false;
+    Dragger dragger_;
     std::unique_ptr<Font> plainFont_, boldFont_, titleFont_, collapseFont_;
     HWND tooltips_ = nullptr;
 };

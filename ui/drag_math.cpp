@@ -1,0 +1,9 @@
+#include "ui/drag_math.h"
+
+#include "host/timing.h"
+
+void DragState::Press(float x, float y) {
+    dragging = true;
+    grabX = (int)RoundHalfEven(x);
+    grabY = (int)RoundHalfEven(y);
+}
