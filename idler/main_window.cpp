@@ -61,7 +61,12 @@ int ScreenWidthTwips() { return (int)PixelsToTwips(GetSystemMetrics(SM_CXSCREEN)
 }  // namespace
 
 MainWindow::MainWindow(Settings& settings, std::function<void()> endProgram)
-    : settings_(settings), endProgram_(std::move(endProgram)) {}
+    : settings_(settings), endProgram_(std::move(endProgram)) {
+    for (DialogKind kind : {DialogKind::kReason, DialogKind::kHandle, DialogKind::kLeftAscii,
+                            DialogKind::kRightAscii})
+        dialogs_[(int)kind] = std::make_unique<SettingsDialog>(
+            kind, settings_, [this] { ShowWindow(Handle(), SW_SHOW); });
+}
 
 MainWindow::~MainWindow() {
     if (tooltips_) DestroyWindow(tooltips_);
@@ -72,13 +77,25 @@ void MainWindow::Open() {
         loaded_ = true;
         Load();
     }
-    ShowWindow(Handle(), SW_SHOW);
+    // On a first start the handle dialog stands on top, keeping the focus.
+    SettingsDialog& handle = dialog(DialogKind::kHandle);
+    const bool asking = IsWindowVisible(handle.hwnd());
+    ShowWindow(Handle(), asking ? SW_SHOWNA : SW_SHOW);
+    if (asking) FormOnTop(handle);
+}
+
+void MainWindow::OpenDialog(DialogKind kind) {
+    ShowWindow(Handle(), SW_HIDE);
+    dialog(kind).Open();
 }
 
 // The start-up: settings in, the two announcement lines out.
 void MainWindow::Load() {
     FormOnTop(*this);
     LoadSettings(settings_);
+    // The dialogs are made now, filled from what was just loaded.
+    for (auto& d : dialogs_) d->Handle();
+    if (settings_.handle.empty()) dialog(DialogKind::kHandle).Open();
     KillTimer(hwnd(), kIdleTimer);  // idling is off at start
     SendChat(LoadLine(settings_));
     WaitSeconds(0);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "idler/lines.h"
+#include "settings/dialogs.h"
 #include "settings/store.h"
 #include "ui/drag.h"
 #include "ui/label.h"
@@ -46,6 +47,11 @@ public:
     void IdleOn();
     void IdleOff();
     bool idling() const { return idling_; }
+
+    // The settings dialogs: opening one hides this window, confirming it
+    // shows this window again.
+    SettingsDialog& dialog(DialogKind kind) { return *dialogs_[(int)kind]; }
+    void OpenDialog(DialogKind kind);
     // The counters, as the window shows them: their captions are the count.
     IdleCount count() const;
 
@@ -67,6 +73,7 @@ private:
     bool collapsed_ = false;
     bool exiting_ = false;
     bool idling_ = false;
+    std::unique_ptr<SettingsDialog> dialogs_[4];  // by DialogKind
     Dragger dragger_;
     std::unique_ptr<Font> plainFont_, boldFont_, titleFont_, collapseFont_;
     HWND tooltips_ = nullptr;

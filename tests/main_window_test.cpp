@@ -86,6 +86,7 @@ TEST_F(MainWindowTest, StartUpAnnouncesTheUserOnceInTheirDecorations) {
     main_.Open();  // showing it again does not start it up again
 
     EXPECT_EQ((Lines{kLoad, kUser}), Room());
+    EXPECT_FALSE(IsWindowVisible(main_.dialog(DialogKind::kHandle).hwnd()));
     EXPECT_TRUE(IsWindowVisible(main_.hwnd()));
     EXPECT_TRUE(GetWindowLongW(main_.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ("norqfan", settings_.handle);
@@ -103,6 +104,14 @@ TEST_F(MainWindowTest, FirstStartWithoutSettingsPostsBothLinesBare) {
               }),
               Room());
     EXPECT_EQ("", settings_.totalDays);  // empty, not "0"
+
+    // The handle dialog asks for the handle, on top of the main window.
+    HWND handle = main_.dialog(DialogKind::kHandle).hwnd();
+    EXPECT_TRUE(IsWindowVisible(handle));
+    EXPECT_TRUE(IsWindowVisible(main_.hwnd()));
+    HWND below = handle;
+    while (below && below != main_.hwnd()) below = GetWindow(below, GW_HWNDNEXT);
+    EXPECT_EQ(main_.hwnd(), below);
 }
 
 TEST_F(MainWindowTest, ExitByTheWindowSavesAllSaysGoodbyeAndSlidesAway) {

@@ -1,0 +1,188 @@
+#include "settings/dialogs.h"
+
+#include "idler/form_on_top.h"
+#include "settings/store.h"
+#include "ui/text.h"
+#include "ui/twips.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"norq idle settings";
+constexpr wchar_t kErrorTitle[] = L"error";
+
+// One dialog's make-up. The edit field, the "ok" box and "<<" are placed
+// inside the frame; the stored-value label stands on the window.
+struct DialogLayout {
+    const char* key;
+    const wchar_t* caption;
+    int clientWidth, clientHeight;
+    TwipsRect frame, edit, ok, back, stored;
+    bool hasBack;
+    const wchar_t* backTooltip;
+    // The message that refuses an empty text, per button; none: it is saved.
+    const wchar_t* refuseEmptyOk;
+    const wchar_t* refuseEmptyBack;
+    std::string Settings::*storedField;
+    std::string Settings::*liveField;  // follows the typing; none for the reason
+};
+
+constexpr wchar_t kNoReason[] = L"you might wanna enter a reason";
+constexpr wchar_t kNoHandle[] = L"you might wanna enter a handle";
+
+// Indexed by DialogKind. The reason and handle keep their stored value below
+// the visible area; the decorations show theirs under the frame.
+const DialogLayout kLayouts[] = {
+    {"reason", L"reason:", 2175, 1080, {120, 0, 1935, 975}, {120, 240, 1695, 285},
+     {840, 600, 255, 255}, {1440, 0, 255, 255}, {360, 1080, 735, 255}, true, L"back to idler",
+     kNoReason, kNoReason, &Settings::reason, nullptr},
+    {"handle", L"user:", 2040, 1080, {120, 0, 1815, 975}, {120, 240, 1575, 285},
+     {720, 600, 255, 255}, {1320, 0, 255, 255}, {600, 1200, 735, 255}, true, nullptr,
+     nullptr, kNoHandle, &Settings::handle, &Settings::handleEdit},
+    {"left-ascii", L"left-ascii:", 2040, 1515, {120, 0, 1815, 975}, {120, 240, 1575, 285},
+     {720, 600, 255, 255}, {1320, 0, 255, 255}, {600, 1200, 735, 255}, true, nullptr,
+     nullptr, nullptr, &Settings::leftAsciiSaved, &Settings::leftAscii},
+    {"right-ascii", L"right-ascii", 2040, 1380, {120, 0, 1815, 975}, {120, 240, 1575, 285},
+     {720, 600, 255, 255}, {}, {600, 1080, 735, 255}, false, nullptr,
+     nullptr, nullptr, &Settings::rightAsciiSaved, &Settings::rightAscii},
+};
+
+const DialogLayout& LayoutOf(DialogKind kind) { return kLayouts[static_cast<int>(kind)]; }
+
+RECT InFrame(const TwipsRect& frame, const TwipsRect& place) {
+    return TwipsRect{frame.left + place.left, frame.top + place.top, place.width, place.height}
+        .Pixels();
+}
+
+HWND CreateChild(HWND parent, int id, const wchar_t* cls, const wchar_t* text, DWORD style,
+                 DWORD exStyle, const RECT& r, HFONT font) {
+    HWND child = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, parent,
+                                 (HMENU)(INT_PTR)id, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(child, WM_SETFONT, (WPARAM)font, FALSE);
+    return child;
+}
+
+// "<<" overlaps the edit field's top edge: the label must not paint over it.
+HWND CreateClippedLabel(HWND parent, int id, const wchar_t* caption, const RECT& r, HFONT font) {
+    HWND label = CreateLabel(parent, id, caption, r, font);
+    SetWindowLongW(label, GWL_STYLE, GetWindowLongW(label, GWL_STYLE) | WS_CLIPSIBLINGS);
+    return label;
+}
+
+}  // namespace
+
+SettingsDialog::SettingsDialog(DialogKind kind, Settings& settings,
+                               std::function<void()> showMain)
+    : kind_(kind), settings_(settings), showMain_(std::move(showMain)) {}
+
+SettingsDialog::~SettingsDialog() {
+    if (tooltips_) DestroyWindow(tooltips_);
+    // Before the font goes, so no control is left holding it.
+    if (hwnd()) DestroyWindow(hwnd());
+}
+
+void SettingsDialog::Open() {
+    if (kind_ == DialogKind::kHandle) FormOnTop(*this);
+    ShowWindow(Handle(), SW_SHOW);
+    SetFocus(GetDlgItem(hwnd(), kDialogEdit));
+}
+
+void SettingsDialog::Create() {
+    const DialogLayout& layout = LayoutOf(kind_);
+    font_ = std::make_unique<Font>(L"MS Sans Serif", 8);
+    const int width = TwipsX(layout.clientWidth), height = TwipsY(layout.clientHeight);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    if (!CreateAs(kClassName, WS_EX_TOOLWINDOW, WS_POPUP, L"norq idle",
+                  RECT{left, top, left + width, top + height}))
+        return;
+
+    HFONT font = font_->get();
+    CreateChild(hwnd(), kDialogEdit, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+                InFrame(layout.frame, layout.edit), font);
+    CreateClippedLabel(hwnd(), kDialogOk, L"ok", InFrame(layout.frame, layout.ok), font);
+    if (layout.hasBack) {
+        HWND back = CreateClippedLabel(hwnd(), kDialogBack, L"<<",
+                                       InFrame(layout.frame, layout.back), font);
+        if (layout.backTooltip) {
+            tooltips_ = CreateTooltips();
+            AddTooltip(tooltips_, back, layout.backTooltip);
+        }
+    }
+    CreateClippedLabel(hwnd(), kDialogStored, L"", layout.stored.Pixels(), font);
+    // Made last, so it lies below the controls it holds; "<<" sits across its
+    // top line and must stay drawn over it.
+    CreateChild(hwnd(), kDialogFrame, L"BUTTON", layout.caption, BS_GROUPBOX | WS_CLIPSIBLINGS, 0,
+                layout.frame.Pixels(), font);
+
+    std::string text;
+    switch (kind_) {
+    case DialogKind::kReason:
+        break;  // starts empty, even with a reason stored
+    case DialogKind::kHandle:
+        FormOnTop(*this);
+        text = ReadSetting(kSettingsSection, "handle", kSettingsFile);
+        break;
+    case DialogKind::kLeftAscii:
+        text = settings_.leftAscii;
+        break;
+    case DialogKind::kRightAscii:
+        text = settings_.rightAscii;
+        break;
+    }
+    SetDlgItemTextW(hwnd(), kDialogEdit, Widen(text).c_str());
+    if (layout.liveField) settings_.*layout.liveField = text;
+}
+
+std::string SettingsDialog::EditText() const {
+    HWND edit = GetDlgItem(hwnd(), kDialogEdit);
+    std::wstring text(GetWindowTextLengthW(edit), L'\0');
+    text.resize(GetWindowTextW(edit, text.data(), (int)text.size() + 1));
+    return Narrow(text);
+}
+
+void SettingsDialog::Confirm(int button) {
+    const DialogLayout& layout = LayoutOf(kind_);
+    const std::string text = EditText();
+    const wchar_t* refusal = button == kDialogBack ? layout.refuseEmptyBack : layout.refuseEmptyOk;
+    // Only a text of length 0 is refused; blanks are saved.
+    if (text.empty() && refusal) {
+        MessageBoxW(hwnd(), refusal, kErrorTitle, MB_OK);
+        return;
+    }
+    // The file's read-back, not the typed text, becomes the stored value; the
+    // field keeps what was typed.
+    const std::string stored = StoreSetting(layout.key, text);
+    settings_.*layout.storedField = stored;
+    SetDlgItemTextW(hwnd(), kDialogStored, Widen(stored).c_str());
+    ShowWindow(hwnd(), SW_HIDE);
+    showMain_();
+}
+
+void SettingsDialog::OnCommand(int id, int code) {
+    switch (id) {
+    case kDialogEdit: {
+        // Chat lines read the live fields when they are built, so unconfirmed
+        // typing shows in the next line.
+        std::string Settings::*live = LayoutOf(kind_).liveField;
+        if (code == EN_CHANGE && live) settings_.*live = EditText();
+        break;
+    }
+    case kDialogOk:
+    case kDialogBack:
+        if (code == STN_CLICKED) Confirm(id);
+        break;
+    }
+}
+
+LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CLOSE:
+        // Hidden, never destroyed: the way back is a confirm.
+        return 0;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}

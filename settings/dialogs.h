@@ -1,0 +1,55 @@
+// The four small dialogs that edit the values the chat lines carry: the away
+// reason (Form3), the handle (Form4) and the left and right decorations
+// (Form5, Form6). Each is created once, at start-up, and afterwards only
+// shown and hidden; while one is open the main window is hidden.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "settings/settings.h"
+#include "ui/label.h"
+#include "ui/window.h"
+
+enum class DialogKind { kReason, kHandle, kLeftAscii, kRightAscii };
+
+// Control ids, the dialogs' own control names.
+enum DialogControl : int {
+    kDialogEdit = 1,      // Text1
+    kDialogOk = 2,        // "ok" (Label1)
+    kDialogBack = 3,      // "<<" (Label2); the right decoration has none
+    kDialogStored = 4,    // the stored value (Label3; Label2 on the right decoration)
+    kDialogFrame = 5,     // the frame with its caption
+};
+
+class SettingsDialog : public Window {
+public:
+    // showMain shows the main window again when the dialog closes.
+    SettingsDialog(DialogKind kind, Settings& settings, std::function<void()> showMain);
+    ~SettingsDialog() override;
+
+    // The menu's entry: the caller has hidden the main window. The handle
+    // dialog is placed on top first.
+    void Open();
+    DialogKind kind() const { return kind_; }
+
+protected:
+    // Creation fills the edit field: the handle from the settings file
+    // (handleEdit), a decoration from the settings record, the reason empty.
+    void Create() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnCommand(int id, int code);
+    // "ok" or "<<": saves and closes, or refuses an empty text where the
+    // dialog asks for one.
+    void Confirm(int button);
+    std::string EditText() const;
+
+    DialogKind kind_;
+    Settings& settings_;
+    std::function<void()> showMain_;
+    std::unique_ptr<Font> font_;
+    HWND tooltips_ = nullptr;
+};
