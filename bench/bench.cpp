@@ -14,8 +14,11 @@
 #include <string>
 #include <vector>
 
+#include <psapi.h>
+
 #include "host/wait.h"
 #include "hostsim/hostsim.h"
+#include "idler/main_window.h"
 
 namespace {
 
@@ -152,6 +155,80 @@ CpuShare MeasureCpu(Action action) {
     return {(double)(ThreadCpuTicks() - cpu) / 1e7, Seconds() - wall};
 }
 
+HWND VisibleWindowOf(DWORD pid, const wchar_t* className) {
+    for (HWND w = FindWindowW(className, nullptr); w; w = FindWindowExW(nullptr, w, className, nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == pid && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+template <class Done>
+bool WaitFor(Done done, double seconds) {
+    const double end = Seconds() + seconds;
+    while (!done()) {
+        if (Seconds() > end) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+// The program idling for `minutes`, as a user leaves it: started, "idler on"
+// chosen from its menu, then left alone. Its CPU and memory meanwhile.
+void MeasureIdling(hostsim::Host& host, const std::string& program, const std::string& folder,
+                   int minutes) {
+    std::printf("idling for %d minutes beside hostsim:\n", minutes);
+    std::string commandLine = "\"" + program + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    const size_t before = host.ChatLines(kRoom).size();
+    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &info)) {
+        std::printf("  cannot start %s\n", program.c_str());
+        return;
+    }
+    HWND main = nullptr, menu = nullptr;
+    const bool started =
+        WaitFor([&] { return host.ChatLines(kRoom).size() >= before + 2; }, kLineBound) &&
+        WaitFor([&] { return (main = VisibleWindowOf(info.dwProcessId, L"norq idle main")); }, 5);
+    if (started) {
+        HWND opts = GetDlgItem(main, kOptsLabel);
+        PostMessageW(opts, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+        PostMessageW(opts, WM_LBUTTONUP, 0, 0);
+        WaitFor([&] { return (menu = VisibleWindowOf(info.dwProcessId, L"#32768")); }, 5);
+    }
+    if (menu) {
+        // Down to "idler opts", into it, and "idler on".
+        for (UINT key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN})
+            PostMessageW(menu, WM_KEYDOWN, key, 0);
+    }
+    if (!menu || !WaitFor([&] { return host.ChatLines(kRoom).size() >= before + 3; }, 5)) {
+        std::printf("  could not start idling\n");
+    } else {
+        const unsigned long long cpu = ProcessCpuTicks(info.hProcess);
+        const double wall = Seconds();
+        Sleep(minutes * 60 * 1000 + 2000);
+        const double spent = (double)(ProcessCpuTicks(info.hProcess) - cpu) / 1e7;
+        const double lasted = Seconds() - wall;
+        const size_t lines = host.ChatLines(kRoom).size() - (before + 3);
+        std::printf("  CPU: %.3f s of %.1f s wall = %.2f %% (%zu lines posted by %d ticks)\n",
+                    spent, lasted, 100 * spent / lasted, lines, minutes);
+        PROCESS_MEMORY_COUNTERS memory = {};
+        memory.cb = sizeof memory;
+        if (GetProcessMemoryInfo(info.hProcess, &memory, sizeof memory))
+            std::printf("  working set: %lu KiB (peak %lu KiB), private: %lu KiB\n",
+                        (unsigned long)(memory.WorkingSetSize / 1024),
+                        (unsigned long)(memory.PeakWorkingSetSize / 1024),
+                        (unsigned long)(memory.PagefileUsage / 1024));
+    }
+    TerminateProcess(info.hProcess, 0);
+    WaitForSingleObject(info.hProcess, 5000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -206,6 +283,13 @@ int main(int argc, char** argv) {
     std::printf("  median less the %.0f s pause: %.3f s\n", kAboutPause, Median(lessPause));
     if (!withoutTaken.empty())
         std::printf("  median without the pause as taken: %.3f s\n", Median(withoutTaken));
+    std::printf("\n");
+
+    const char* minutes = std::getenv("NORQ_BENCH_IDLE_MINUTES");
+    WritePrivateProfileStringA("norq idle", "handle", "bench", settings.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, settings.c_str());
+    MeasureIdling(host, program, folder, minutes ? std::atoi(minutes) : 3);
+    DeleteFileA(settings.c_str());
     std::printf("\n");
 
     CpuShare wait = MeasureCpu([] { WaitSeconds(3); });

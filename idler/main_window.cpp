@@ -5,6 +5,7 @@
 #include "host/wait.h"
 #include "idler/form_on_top.h"
 #include "idler/transfer.h"
+#include "settings/about.h"
 #include "ui/text.h"
 #include "ui/twips.h"
 
@@ -60,8 +61,9 @@ int ScreenWidthTwips() { return (int)PixelsToTwips(GetSystemMetrics(SM_CXSCREEN)
 
 }  // namespace
 
-MainWindow::MainWindow(Settings& settings, std::function<void()> endProgram)
-    : settings_(settings), endProgram_(std::move(endProgram)) {
+MainWindow::MainWindow(Settings& settings, std::function<void()> endProgram,
+                       Launcher& launcher)
+    : settings_(settings), endProgram_(std::move(endProgram)), menu_(Actions(), launcher) {
     for (DialogKind kind : {DialogKind::kReason, DialogKind::kHandle, DialogKind::kLeftAscii,
                             DialogKind::kRightAscii})
         dialogs_[(int)kind] = std::make_unique<SettingsDialog>(
@@ -77,11 +79,29 @@ void MainWindow::Open() {
         loaded_ = true;
         Load();
     }
-    // On a first start the handle dialog stands on top, keeping the focus.
+    // On a first start the handle dialog stands on top, and takes the typing.
     SettingsDialog& handle = dialog(DialogKind::kHandle);
     const bool asking = IsWindowVisible(handle.hwnd());
     ShowWindow(Handle(), asking ? SW_SHOWNA : SW_SHOW);
-    if (asking) FormOnTop(handle);
+    if (asking) {
+        FormOnTop(handle);
+        SetForegroundWindow(handle.hwnd());
+    }
+}
+
+MenuActions MainWindow::Actions() {
+    MenuActions a;
+    a.about = [this] { ShowAbout(Handle()); };
+    a.advertise = [this] { Advertise(settings_, *this); };
+    a.idleOn = [this] { IdleOn(); };
+    a.idleOff = [this] { IdleOff(); };
+    a.leftAscii = [this] { OpenDialog(DialogKind::kLeftAscii); };
+    a.rightAscii = [this] { OpenDialog(DialogKind::kRightAscii); };
+    a.reason = [this] { OpenDialog(DialogKind::kReason); };
+    a.user = [this] { OpenDialog(DialogKind::kHandle); };
+    a.minimize = [this] { Minimize(); };
+    a.unload = [this] { Exit(ExitKind::kMenu); };
+    return a;
 }
 
 void MainWindow::OpenDialog(DialogKind kind) {
@@ -179,6 +199,10 @@ void MainWindow::OnCommand(int id) {
     switch (id) {
     case kOptsLabel:
         FormOnTop(*this);
+        menu_.Popup(hwnd(), idling_);
+        break;
+    case kTitleLabel:
+        if (collapsed_) menu_.Popup(hwnd(), idling_);
         break;
     case kCollapseLabel:
         ToggleCollapse();

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "idler/lines.h"
+#include "menu/command_menu.h"
 #include "settings/dialogs.h"
 #include "settings/store.h"
 #include "ui/drag.h"
@@ -32,7 +33,9 @@ constexpr UINT kIdleTickMs = 60000;
 class MainWindow : public Window {
 public:
     // endProgram ends the process; it does not return in the program itself.
-    MainWindow(Settings& settings, std::function<void()> endProgram);
+    // The menu's web links open through launcher.
+    MainWindow(Settings& settings, std::function<void()> endProgram,
+               Launcher& launcher = SystemLauncher());
     ~MainWindow() override;
 
     // Shows the window; the first time, runs the start-up before it shows.
@@ -52,6 +55,7 @@ public:
     // shows this window again.
     SettingsDialog& dialog(DialogKind kind) { return *dialogs_[(int)kind]; }
     void OpenDialog(DialogKind kind);
+    CommandMenu& menu() { return menu_; }
     // The counters, as the window shows them: their captions are the count.
     IdleCount count() const;
 
@@ -60,6 +64,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    MenuActions Actions();
     void Load();
     void OnCommand(int id);
     void ToggleCollapse();
@@ -74,6 +79,7 @@ private:
     bool exiting_ = false;
     bool idling_ = false;
     std::unique_ptr<SettingsDialog> dialogs_[4];  // by DialogKind
+    CommandMenu menu_;
     Dragger dragger_;
     std::unique_ptr<Font> plainFont_, boldFont_, titleFont_, collapseFont_;
     HWND tooltips_ = nullptr;

@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds, then prints the figures we watch: the size of norqidle.exe, its
-# start-up time beside hostsim, and the CPU a wait costs. Figures only: what
-# is too slow or too big is for a person to judge.
+# start-up time beside hostsim, its CPU and memory while idling (for
+# NORQ_BENCH_IDLE_MINUTES, 3 by default), and the CPU a wait costs. Figures
+# only: what is too slow or too big is for a person to judge.
 set -eu
 . "$(dirname "$0")/common.sh"
 

@@ -1,0 +1,45 @@
+// The command menu (opts, on the never-shown Form2): every command that is no
+// button of the program's own windows. Its tree is data; each entry's action
+// runs after the menu has closed.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+#include "menu/launcher.h"
+
+// What the menu asks of the program's windows; the host shortcuts and the web
+// links the menu does itself.
+struct MenuActions {
+    std::function<void()> about, advertise;
+    std::function<void()> idleOn, idleOff;
+    std::function<void()> leftAscii, rightAscii, reason, user;  // open a settings dialog
+    std::function<void()> roomBuster, mp3Player;
+    std::function<void()> minimize, unload;
+};
+
+class CommandMenu {
+public:
+    CommandMenu(MenuActions actions, Launcher& launcher);
+    ~CommandMenu();
+    CommandMenu(const CommandMenu&) = delete;
+    CommandMenu& operator=(const CommandMenu&) = delete;
+
+    // Pops opts up at the mouse pointer, owned by owner, and runs the chosen
+    // entry's action once the menu has closed. idling sets which of "idler
+    // on" and "idler off" can be chosen.
+    void Popup(HWND owner, bool idling);
+
+    // The opts menu itself, for reading back its tree.
+    HMENU menu() const { return menu_; }
+    // The command id of an entry by its control name ("idleron"), 0 if none.
+    static UINT CommandOf(const char* name);
+    // Runs an entry's action as if it had been chosen.
+    void Run(UINT command);
+
+private:
+    MenuActions actions_;
+    Launcher& launcher_;
+    HMENU menu_;
+};

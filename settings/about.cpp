@@ -1,0 +1,49 @@
+#include "settings/about.h"
+
+#include "host/chat.h"
+#include "host/wait.h"
+#include "idler/form_on_top.h"
+#include "idler/lines.h"
+#include "settings/links.h"
+#include "ui/text.h"
+
+const char kAboutText[] =
+    "hey, thanks for using norq idle. i wrote it because so many people on aol 7.0 kept"
+    " asking me for an idler, and i wanted one myself for the nights i fall asleep in a room,"
+    " so i spent two weekends on it. it is made for aol 7 and aol 8 only; on any other"
+    " version it will not find the windows it needs, so please do not try. it keeps you"
+    " looking alive in your chat room while you are away, tells everyone how long you have"
+    " been gone and why, and has some extras thrown in, like the room buster and the mp3"
+    " player. if you have questions, ideas or comments, or you find a bug, use the contact"
+    " menu under opts and drop me a line, i read everything. big shouts out to mirtle, jaxo,"
+    " peebs, tolly, quenby, drumm and sorrel, and to the whole krellpond crew for testing it"
+    " with me. take care, peace.";
+
+namespace {
+
+constexpr wchar_t kAboutTitle[] = L"norq idle";
+
+}  // namespace
+
+void ShowAbout(HWND owner) {
+    // The only boxes the program shows carry no icon: just the text and OK.
+    MessageBoxW(owner, Widen(kAboutText).c_str(), kAboutTitle, MB_OK);
+}
+
+std::string AdvertisingLine(const Settings& s) {
+    return s.leftAscii + markup::kBanner + " -  by: vo<u>n</u>k " + s.rightAscii;
+}
+
+std::string DownloadLine(const Settings& s) {
+    return s.leftAscii + " adv: < a href=\"" + kDownloadAddress + "\">d/L</a> -  user: " +
+           markup::kHighlight + s.handle + markup::kRunning + " " + s.rightAscii;
+}
+
+void Advertise(const Settings& settings, Window& mainWindow) {
+    FormOnTop(mainWindow);
+    SendChat(AdvertisingLine(settings));
+    // Other handlers may post in between; the second line is built afterwards
+    // from the settings as they are then.
+    WaitSeconds(0);
+    SendChat(DownloadLine(settings));
+}

@@ -1,0 +1,17 @@
+// The about text and the advertising lines.
+#pragma once
+
+#include <string>
+
+#include "settings/settings.h"
+#include "ui/window.h"
+
+// The about text, in a box with the program's title and an OK button.
+extern const char kAboutText[];
+void ShowAbout(HWND owner);
+
+std::string AdvertisingLine(const Settings& settings);
+std::string DownloadLine(const Settings& settings);
+// Places the main window on top and posts the two lines, with a pause
+// between them.
+void Advertise(const Settings& settings, Window& mainWindow);
