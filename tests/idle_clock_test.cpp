@@ -145,7 +145,7 @@ TEST_F(IdleClockTest, IdleOffDuringATicksPauseComesBeforeItsReasonLine) {
     clock.OnIdle([&] {
         if (!stopped) {
             stopped = true;
-            main_.IdleOff();
+            main_.menu().Run(CommandMenu::CommandOf("idleoff"));
         }
     });
 
@@ -154,4 +154,15 @@ TEST_F(IdleClockTest, IdleOffDuringATicksPauseComesBeforeItsReasonLine) {
     EXPECT_EQ((Lines{kStart, Status("0", "0", "1"), kStop, Total("0", "0", "1"),
                      "( re: back soon )"}),
               Posted());
+}
+
+TEST_F(IdleClockTest, DecorationsBeingTypedShowInTheNextLineBeforeOk) {
+    main_.IdleOn();
+    HWND left = main_.dialog(DialogKind::kLeftAscii).hwnd();
+    SetDlgItemTextW(left, kDialogEdit, L"\u00AB");  // typed, not confirmed
+
+    Tick();
+
+    EXPECT_EQ("\xAB re: afk )", Posted().back());
+    EXPECT_EQ("", settings_.leftAsciiSaved);
 }
