@@ -15,7 +15,7 @@ constexpr wchar_t kClassName[] = L"norq idle main";
 constexpr int kDesignWidth = 2670, kDesignHeight = 960;
 constexpr int kExitSlideStep = 45;
 
-// Width and height in each collapse state; both move the left edge to kLeft.
+// Width and height in each collapse state; both put the left edge at kCollapseLeft.
 constexpr int kCollapsedWidth = 1410, kCollapsedHeight = 270;
 constexpr int kExpandedWidth = 2655, kExpandedHeight = 975;
 constexpr int kCollapseLeft = 4965;

@@ -1,7 +1,8 @@
 #!/bin/sh
 # One run of hostsim and norq idle on the current display; called by run.sh.
 #   session.sh OUT interactive   waits until you close both programs
-#   session.sh OUT automatic     acts as the user and ends by itself
+#   session.sh OUT automatic     acts as a newcomer (gives a handle, starts
+#                                idling, leaves) and ends by itself
 set -u
 . "$(dirname "$0")/common.sh"
 out=$1 mode=$2
@@ -22,15 +23,30 @@ host=$!
 idler=$!
 
 if [ "$mode" = automatic ]; then
+    # A first start: the handle dialog asks for a handle. Type one, click "ok".
     wait_lines 2 60
     sleep 1
-    import -window root "$out/screenshot.png"
-    # Click the "x" label (Label5) of the main window, as a user would.
-    win=$(xdotool search --name '^norq idle - v' | head -n 1)
-    if [ -n "$win" ]; then
-        xdotool mousemove --window "$win" 148 32 click 1
+    dialog=$(xdotool search --onlyvisible --name '^norq idle$' | head -n 1)
+    if [ -n "$dialog" ]; then
+        xdotool mousemove --window "$dialog" 60 25 click 1
+        sleep 0.3
+        xdotool type --delay 60 "norqfan"
+        xdotool mousemove --window "$dialog" 64 48 click 1
+        sleep 0.5
     fi
-    wait_lines 4 30
+    # Choose "idler on" from the "opts" menu, as a user would.
+    win=$(xdotool search --onlyvisible --name '^norq idle - v' | head -n 1)
+    if [ -n "$win" ]; then
+        xdotool mousemove --window "$win" 28 32 click 1
+        sleep 0.5
+        xdotool key --delay 100 Down Down Down Down Down Right Return
+    fi
+    wait_lines 3 10
+    sleep 0.5
+    import -window root "$out/screenshot.png"
+    # Click the "x" label (Label5).
+    [ -n "$win" ] && xdotool mousemove --window "$win" 148 32 click 1
+    wait_lines 5 30
     i=0
     while kill -0 $idler 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
     wine "$build/hostsim.exe" --control quit
