@@ -17,7 +17,6 @@ constexpr DWORD kStuckBoxMs = 1000;
 constexpr DWORD kClosingMs = 500;
 // How long to watch for a box the host opens straight after the last one.
 constexpr DWORD kNextBoxMs = 300;
-constexpr DWORD kPollMs = 10;
 
 // The first box that is up: while Wine builds a box, and while it closes, it
 // exists hidden, with buttons that are not yet or no longer its own.
@@ -38,31 +37,16 @@ void PressSpace(HostWindowHandle button) {
     SendToHost(button, WM_KEYUP, VK_SPACE, 0);
 }
 
-void Pause() {
-    MsgWaitForMultipleObjectsEx(0, nullptr, kPollMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-}
-
-// Waits, handling this program's messages, until the pressed box has gone
-// (true) or kClosingMs have passed.
+// Waits until the pressed box has gone (true) or kClosingMs have passed.
 bool WaitForBoxToGo(HostWindowHandle box) {
-    const DWORD start = GetTickCount();
-    while (IsWindowVisible(box)) {
-        if (GetTickCount() - start >= kClosingMs) return false;
-        HandlePendingEvents();
-        Pause();
-    }
-    return true;
+    return WaitUntil([box] { return !IsWindowVisible(box); }, kClosingMs);
 }
 
 // The next box within kNextBoxMs, or null.
 HostWindowHandle WaitForNextBox() {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        HandlePendingEvents();
-        if (HostWindowHandle box = FindBox()) return box;
-        if (GetTickCount() - start >= kNextBoxMs) return nullptr;
-        Pause();
-    }
+    HostWindowHandle box = nullptr;
+    WaitUntil([&box] { return (box = FindBox()) != nullptr; }, kNextBoxMs);
+    return box;
 }
 
 }  // namespace
@@ -84,9 +68,8 @@ void DismissHostDialog() {
         HostWindowHandle ok = OkButton(box);
         PressSpace(ok);
         PressSpace(ok);
-        // A box that is closing is given time to go before it is pressed again.
-        if (ok) WaitForBoxToGo(box);
-        else Pause();
+        // A pressed box is given time to go before it is pressed again.
+        WaitForBoxToGo(box);
         box = FindBox();
         if (!box) box = WaitForNextBox();
     }

@@ -12,7 +12,6 @@ constexpr char kImCaption[] = "Send Instant Message";
 constexpr int kInstantMessageIcon = 5;
 constexpr int kImSendIcon = 10;
 constexpr DWORD kMenuWaitMs = 3000;
-constexpr DWORD kMenuPollMs = 10;
 
 HostWindowHandle FindFrame() { return FindWindowA(hostclass::kFrame, nullptr); }
 
@@ -45,14 +44,9 @@ HWND FindHostMenu(DWORD hostProcess) {
 
 // Waits, handling this program's messages, until the host shows its menu.
 HWND WaitForHostMenu(DWORD hostProcess) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        HandlePendingEvents();
-        if (HWND menu = FindHostMenu(hostProcess)) return menu;
-        if (GetTickCount() - start >= kMenuWaitMs) return nullptr;
-        // The menu's appearance is no message of ours: look again shortly.
-        MsgWaitForMultipleObjectsEx(0, nullptr, kMenuPollMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    }
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = FindHostMenu(hostProcess)) != nullptr; }, kMenuWaitMs);
+    return menu;
 }
 
 void PickFromMenu(int skip, const std::vector<std::string>& letters) {

@@ -24,10 +24,7 @@ public:
         return (double)count.QuadPart / (double)frequency_.QuadPart;
     }
 
-    void Idle(double seconds) override {
-        DWORD ms = (DWORD)std::ceil(seconds * 1000);
-        MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
-    }
+    void Idle(double seconds) override { SleepForMessage((DWORD)std::ceil(seconds * 1000)); }
 
 private:
     LARGE_INTEGER frequency_;
@@ -54,6 +51,22 @@ void HandlePendingEvents() {
         }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
+    }
+}
+
+void SleepForMessage(unsigned long ms) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+bool WaitUntil(const std::function<bool()>& done, unsigned long ms) {
+    constexpr DWORD kPollMs = 10;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HandlePendingEvents();
+        if (done()) return true;
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= ms) return false;
+        SleepForMessage(ms - spent < kPollMs ? ms - spent : kPollMs);
     }
 }
 

@@ -1,6 +1,8 @@
 // Waiting while the program's own windows stay alive.
 #pragma once
 
+#include <functional>
+
 // The clock WaitSeconds reads and the idle it spends between pumps; tests
 // install their own to check the timing without waiting for real.
 class WaitClock {
@@ -17,6 +19,12 @@ void SetWaitClock(WaitClock* clock);
 
 // Handles every message now pending in this thread's queue, then returns.
 void HandlePendingEvents();
+// Sleeps until a message arrives for this thread, or ms have passed.
+void SleepForMessage(unsigned long ms);
+// Handles this thread's messages until done() holds (true) or ms have
+// passed (false), looking again every few milliseconds: for what the host
+// does, which sends no message of ours.
+bool WaitUntil(const std::function<bool()>& done, unsigned long ms);
 
 // Waits about `seconds` from the current whole second, handling the program's
 // own messages meanwhile, so handlers may run (and wait) inside the wait.
