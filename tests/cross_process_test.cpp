@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "host/dialogs.h"
 #include "host/toolbar.h"
@@ -13,120 +14,91 @@
 
 namespace {
 
-// hostsim.exe, started for one test and ended with it.
-class HostProcess {
-public:
+// hostsim.exe, started for one test and ended with it; it keeps its record
+// in a file on the test's drive.
+struct HostProcess {
+    PROCESS_INFORMATION process = {};
+    bool started = false;
+
     explicit HostProcess(const std::string& options) {
         std::string command = "\"" + BuiltProgram("hostsim.exe") + "\" " + options;
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                                  nullptr, nullptr, &startup, &process_) &&
-                   PumpUntil([] { return FindWindowA("AOL Frame25", nullptr) != nullptr; });
+        STARTUPINFOA startup = {sizeof startup};
+        started = !TestDrive().empty() &&
+                  CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                                 nullptr, nullptr, &startup, &process) &&
+                  PumpUntil([] { return FindWindowA("AOL Frame25", nullptr) != nullptr; });
     }
     ~HostProcess() {
-        if (!process_.hProcess) return;
         hostsim::SendCommand("quit");
-        if (WaitForSingleObject(process_.hProcess, 5000) != WAIT_OBJECT_0)
-            TerminateProcess(process_.hProcess, 1);
-        CloseHandle(process_.hThread);
-        CloseHandle(process_.hProcess);
+        if (WaitForSingleObject(process.hProcess, 5000)) TerminateProcess(process.hProcess, 1);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
     }
-    bool started() const { return started_; }
 
-    // The host's record since the last call, as Describe gives it, without
+    // The host's record since "clear-log", as Describe gives it, without
     // the text reads that Wine adds between processes.
-    std::string TakeInputs() const {
+    std::string Inputs() const {
         std::string path = TestDrive() + "\\hostsim.log";
         if (!hostsim::SendCommand("save-log " + path)) return "(no record)";
-        hostsim::SendCommand("clear-log");
-        std::string inputs, all = ReadFileBytes(path);
-        for (size_t at = 0, end; at < all.size(); at = end + 1) {
-            end = all.find('\n', at);
-            std::string line = all.substr(at, end - at + 1);
-            if (line.find(" WM_GETTEXT") == std::string::npos) inputs += line;
-        }
+        std::istringstream all(ReadFileBytes(path));
+        std::string inputs;
+        for (std::string line; std::getline(all, line);)
+            if (line.find(" WM_GETTEXT") == std::string::npos) inputs += line + "\n";
         return inputs;
     }
-
-private:
-    PROCESS_INFORMATION process_ = {};
-    bool started_ = false;
-};
-
-struct Operation {
-    const char* name;
-    std::function<void()> run;
-    std::function<bool()> done;  // until the host's answer has come
-    const char* expected;
 };
 
 }  // namespace
 
 TEST(CrossProcess, EachOperationReachesTheHostAsItDoesOnAThread) {
-    ASSERT_FALSE(TestDrive().empty());
     HostProcess host("--room Lobby");
-    ASSERT_TRUE(host.started());
-    auto logged = [](const char* mark) {
-        return [mark] {
-            std::string path = TestDrive() + "\\peek.log";
-            hostsim::SendCommand("save-log " + path);
-            return ReadFileBytes(path).find(mark) != std::string::npos;
-        };
-    };
-    const Operation operations[] = {
-        {"SendChat", [] { SendChat("v\u00B9\u00B7\u00BA \u2013"); }, [] { return true; },
+    // The frame comes up before the room does.
+    ASSERT_TRUE(host.started && PumpUntil([] { return FindChatRoom() != nullptr; }));
+    const std::string im = "Send Instant Message";
+    const std::pair<std::function<void()>, std::string> operations[] = {
+        {[] { SendChat("v\u00B9\u00B7\u00BA \u2013"); },
          "Lobby.rich1 WM_SETTEXT 0 0 \"v\\xB9\\xB7\\xBA \\x96\"\n"
          "Lobby.icon6 WM_LBUTTONDOWN 0 0\nLobby.icon6 WM_LBUTTONUP 0 0\n"
          "Lobby CHAT 0 0 \"v\\xB9\\xB7\\xBA \\x96\"\n"
          "Lobby.icon6 WM_KEYDOWN 32 0\nLobby.icon6 WM_KEYUP 32 0\n"},
-        {"GotoKeyword", [] { GotoKeyword("private chat"); }, [] { return true; },
+        {[] { GotoKeyword("private chat"); },
          "keyword.edit WM_SETTEXT 0 0 \"private chat\"\nkeyword.edit WM_CHAR 32 0\n"
          "keyword.edit WM_CHAR 13 0\nkeyword GO 0 0 \"private chat\"\n"},
-        {"PickToolbarMenu", [] { PickToolbarMenu(0, "R", "S"); }, logged("PICK"),
+        {[] { PickToolbarMenu(0, "R", "S"); },
          "toolbar.icon1 WM_LBUTTONDOWN 0 0\ntoolbar.icon1 WM_LBUTTONUP 0 0\n"
          "menu WM_CHAR 82 0\nmenu WM_CHAR 83 0\ntoolbar PICK 0 0 \"sent mail\"\n"},
-        {"SendInstantMessage", [] { SendInstantMessage("$IM_OFF", "norq idle."); },
-         [] { return true; },
-         "toolbar.icon5 WM_LBUTTONDOWN 0 0\ntoolbar.icon5 WM_KEYUP 32 0\n"
-         "Send Instant Message.edit1 WM_SETTEXT 0 0 \"$IM_OFF\"\n"
-         "Send Instant Message.rich1 WM_SETTEXT 0 0 \"norq idle.\"\n"
-         "Send Instant Message.icon10 WM_LBUTTONDOWN 0 0\n"
-         "Send Instant Message.icon10 WM_KEYUP 32 0\n"
-         "Send Instant Message IM 0 0 \"$IM_OFF: norq idle.\"\n"},
+        {[] { SendInstantMessage("$IM_OFF", "norq idle."); },
+         "toolbar.icon5 WM_LBUTTONDOWN 0 0\ntoolbar.icon5 WM_KEYUP 32 0\n" + im +
+             ".edit1 WM_SETTEXT 0 0 \"$IM_OFF\"\n" + im + ".rich1 WM_SETTEXT 0 0 \"norq idle.\"\n" +
+             im + ".icon10 WM_LBUTTONDOWN 0 0\n" + im + ".icon10 WM_KEYUP 32 0\n" + im +
+             " IM 0 0 \"$IM_OFF: norq idle.\"\n"},
     };
-    for (const Operation& op : operations) {
-        host.TakeInputs();
-        op.run();
-        ASSERT_TRUE(PumpUntil(op.done)) << op.name;
-        EXPECT_EQ(op.expected, host.TakeInputs()) << op.name;
+    for (const auto& [run, expected] : operations) {
+        hostsim::SendCommand("clear-log");
+        run();
+        // The menu is picked by messages posted to the host: wait for them.
+        PumpUntil([&] { return host.Inputs() == expected; });
+        EXPECT_EQ(expected, host.Inputs());
     }
 }
 
 TEST(CrossProcess, BoxesTransferAndWelcomeWindowsOfAnotherProcess) {
-    ASSERT_FALSE(TestDrive().empty());
     HostProcess host("--do \"transfer File Transfer - 45%|Downloading song.mp3|About 12 minutes\""
                      " --do \"welcome Guest\" --do \"box ok\"");
-    ASSERT_TRUE(host.started());
+    ASSERT_TRUE(host.started);
     ASSERT_TRUE(PumpUntil([] { return FindWelcomeWindow() && FindTransferWindow(); }));
+    EXPECT_EQ("song.mp3|45| 12 ",
+              TransferFileName() + "|" + TransferPercent() + "|" + TransferMinutesLeft());
 
-    EXPECT_EQ("song.mp3", TransferFileName());
-    EXPECT_EQ("45", TransferPercent());
-    EXPECT_EQ(" 12 ", TransferMinutesLeft());
-
-    HWND welcome = FindWelcomeWindow();
-    ASSERT_NE(nullptr, welcome);
     HideWelcomeWindow();
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(welcome); }));
+    EXPECT_TRUE(PumpUntil([] { return !IsWindowVisible(FindWelcomeWindow()); }));
     ShowWelcomeWindow();
-    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(welcome) != FALSE; }));
+    EXPECT_TRUE(PumpUntil([] { return IsWindowVisible(FindWelcomeWindow()) != FALSE; }));
 
-    ASSERT_TRUE(PumpUntil([] { return FindWindowA("#32770", "America Online") != nullptr; }));
     ASSERT_TRUE(PumpUntil([] { return IsWindowVisible(FindWindowA("#32770", "America Online")); }));
-    host.TakeInputs();
+    hostsim::SendCommand("clear-log");
     DismissHostDialog();
-    EXPECT_EQ("box.ok WM_KEYDOWN 32 0\nbox.ok WM_KEYUP 32 0\n"
-              "box.ok WM_KEYDOWN 32 0\nbox.ok WM_KEYUP 32 0\n",
-              host.TakeInputs());
+    const std::string press = "box.ok WM_KEYDOWN 32 0\nbox.ok WM_KEYUP 32 0\n";
+    EXPECT_EQ(press + press, host.Inputs());
     EXPECT_EQ(nullptr, FindWindowA("#32770", "America Online"));
 }

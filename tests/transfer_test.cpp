@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "host/transfer.h"
 #include "hostsim/hostsim.h"
@@ -21,16 +19,6 @@ const std::vector<hostsim::Child> kSongStatics = {{"_AOL_Static", "Downloading s
 // File name, percent and minutes left, as the three readers give them.
 using Readings = std::vector<std::string>;
 Readings ReadAll() { return {TransferFileName(), TransferPercent(), TransferMinutesLeft()}; }
-const Readings kNothing = {"", "", ""};
-
-// TransferPercent() with a chat room above the transfer window
-const char kPercentBelowARoom[] =
-    "Lobby WM_GETTEXTLENGTH 0 0\n"
-    "Lobby WM_GETTEXT 6 0\n"
-    "File Transfer - 45% WM_GETTEXTLENGTH 0 0\n"
-    "File Transfer - 45% WM_GETTEXT 20 0\n"
-    "File Transfer - 45% WM_GETTEXTLENGTH 0 0\n"
-    "File Transfer - 45% WM_GETTEXT 20 0\n";
 
 // A window of the test's own, of a class of the test's own.
 HWND OwnWindow(const char* className, WNDPROC proc, const char* text, HWND parent) {
@@ -40,47 +28,47 @@ HWND OwnWindow(const char* className, WNDPROC proc, const char* text, HWND paren
     return CreateWindowExA(0, className, text, 0, 0, 0, 0, 0, parent, nullptr, instance, nullptr);
 }
 
-// How a window answers the two questions: its text may change right after it
-// has given its length, as a host's does when it updates between the two,
-// and it may claim a length that no text has.
-struct Answers {
-    const char* text;
-    const char* textAfterLength;    // null: unchanged
-    std::optional<LRESULT> length;  // claimed instead of the true one
-    const char* expected;           // what the reader makes of it
-};
+// How a window answers the two questions: its text may change to `after`
+// right after it has given its length, as a host's does when it updates
+// between the two, and it may claim a `length` that no text has; `expected`
+// is what the reader makes of it.
+struct Answers { const char *text, *after; std::optional<LRESULT> length; const char* expected; };
 const Answers* g_answers = nullptr;
 
 LRESULT CALLBACK AnswersProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = DefWindowProcA(window, message, wParam, lParam);
     if (!g_answers || message != WM_GETTEXTLENGTH) return result;
-    if (g_answers->textAfterLength) SetWindowTextA(window, g_answers->textAfterLength);
+    if (g_answers->after) SetWindowTextA(window, g_answers->after);
     return g_answers->length.value_or(result);
 }
 
 }  // namespace
 
-TEST(TransferReaders, OnlyReadAndLookForTheWindowAgainEachTime) {
+TEST(TransferReaders, OnlyReadAndLookForTheWindowAgainEachTimeReadingLongTextsExactly) {
     hostsim::Host host;
     host.OpenDocument(kTransfer, kSongStatics);
-    host.ClearLog();
     EXPECT_EQ((Readings{"song.mp3", "45", " 12 "}), ReadAll());
     // Nothing pressed, nothing typed: only text reads reached the host.
     EXPECT_EQ("", hostsim::Describe(hostsim::Inputs(host.Log())));
 
-    host.SetText(kTransfer, "File Transfer - 46%");
-    host.SetText("File Transfer - 45%.static1", "Downloading tune.wav");
-    host.SetText("File Transfer - 45%.static2", "About 11 minutes");
-    EXPECT_EQ((Readings{"tune.wav", "46", " 11 "}), ReadAll());
+    // A caption far beyond any fixed buffer or 16-bit count, with every byte
+    // the code page shares with Latin-1 but the NUL (and "|", which hostsim's
+    // command takes apart, and "%", which would end the percent).
+    std::wstring latin1;
+    for (wchar_t c = 1; latin1.size() < 100000; c = c % 0xFF + 1)
+        if (c != L'|' && c != L'%' && (c < 0x80 || c >= 0xA0)) latin1 += c;
+    host.SetText(kTransfer, "File Transfer - " + std::string(latin1.begin(), latin1.end()) + "%");
+    // Compared, not printed: 100000 characters.
+    EXPECT_TRUE("File Transfer - " + Narrow(latin1) + "%" == ReadWindowText(FindTransferWindow()));
+    EXPECT_TRUE(Narrow(latin1) == TransferPercent());
+
+    // A transfer window above it with one static only: no minutes.
+    host.OpenDocument("File Transfer - 9%", {{"_AOL_Static", "Downloading tune.wav"}});
+    EXPECT_EQ((Readings{"tune.wav", "9", ""}), ReadAll());
 
     host.Close(kTransfer);
-    EXPECT_EQ(kNothing, ReadAll());
-}
-
-TEST(TransferReaders, OneStaticOnlyLeavesTheMinutesEmpty) {
-    hostsim::Host host;
-    host.OpenDocument(kTransfer, {{"_AOL_Static", "Downloading song.mp3"}});
-    EXPECT_EQ((Readings{"song.mp3", "45", ""}), ReadAll());
+    host.Close("File Transfer - 9%");
+    EXPECT_EQ(Readings(3), ReadAll());
 }
 
 TEST(TransferReaders, WithoutAHostAllAreEmptyEvenBesideAStrayDocument) {
@@ -89,50 +77,30 @@ TEST(TransferReaders, WithoutAHostAllAreEmptyEvenBesideAStrayDocument) {
     // behind: inside no host, so no transfer window.
     HWND stray = OwnWindow("AOL Child", DefWindowProcA, kTransfer, nullptr);
     ASSERT_NE(nullptr, stray);
-
-    EXPECT_EQ(kNothing, ReadAll());
+    EXPECT_EQ(Readings(3), ReadAll());
     EXPECT_EQ("", ReadWindowText(nullptr));
     DestroyWindow(stray);
 }
 
-TEST(FindTransferWindow, AsksEachDocumentInChildOrderUntilTheFirstTransfer) {
+TEST(FindTransferWindow, AsksEachDocumentInChildOrderForTheMarkInExactlyThatCase) {
     hostsim::Host host;
     host.OpenDocument("File Transfer - 10%", kSongStatics);
     host.OpenDocument(kTransfer, kSongStatics);
     host.OpenRoom("Lobby");
-    host.ClearLog();
-
     EXPECT_EQ("45", TransferPercent());
     // Length, then room for the text and its NUL; the one below is never asked.
-    EXPECT_EQ(kPercentBelowARoom, hostsim::Describe(host.Log()));
-}
+    const std::string reads = "File Transfer - 45% WM_GETTEXTLENGTH 0 0\n"
+                              "File Transfer - 45% WM_GETTEXT 20 0\n";
+    EXPECT_EQ("Lobby WM_GETTEXTLENGTH 0 0\nLobby WM_GETTEXT 6 0\n" + reads + reads,
+              hostsim::Describe(host.Log()));
 
-TEST(FindTransferWindow, CaptionMustContainTheMarkInExactlyThatCase) {
-    hostsim::Host host;
     for (const char* caption : {"file transfer - 45%", "FILE TRANSFER - 45%",
                                 "File Transfer -45%", "File transfer - 45%"})
         host.OpenDocument(caption, kSongStatics);
-    EXPECT_EQ(kNothing, ReadAll());
-
+    EXPECT_EQ(kTransfer, ReadWindowText(FindTransferWindow()));
     // Contained anywhere is enough.
     host.OpenDocument("Mail - File Transfer - 45%", kSongStatics);
     EXPECT_EQ("Mail - File Transfer - 45%", ReadWindowText(FindTransferWindow()));
-}
-
-TEST(TransferWindowText, ReadsALongCaptionExactly) {
-    hostsim::Host host;
-    host.OpenDocument(kTransfer, kSongStatics);
-    // Far beyond any fixed buffer or 16-bit count, with every byte the code
-    // page shares with Latin-1 but the NUL (and "|", which hostsim's command
-    // takes apart, and "%", which would end the percent).
-    std::wstring latin1;
-    for (wchar_t c = 1; latin1.size() < 100000; c = c % 0xFF + 1)
-        if (c != L'|' && c != L'%' && (c < 0x80 || c >= 0xA0)) latin1 += c;
-    host.SetText(kTransfer, "File Transfer - " + std::string(latin1.begin(), latin1.end()) + "%");
-
-    // Compared, not printed: 100000 characters.
-    EXPECT_TRUE("File Transfer - " + Narrow(latin1) + "%" == ReadWindowText(FindTransferWindow()));
-    EXPECT_TRUE(Narrow(latin1) == TransferPercent());
 }
 
 TEST(TransferWindowText, KeepsOnlyWhatTheWindowCopiedEvenWhenTheTextChanges) {
