@@ -2,17 +2,10 @@
 // what a dialog's save gives back, and what each exit leaves in the file.
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "settings/store.h"
 #include "tests/support.h"
 
 namespace {
-
-using Lines = std::vector<std::string>;
 
 class SettingsFile : public ::testing::Test {
 protected:
@@ -20,15 +13,12 @@ protected:
     std::string Path() const { return drive_.SettingsPath(); }
     void Store(const std::string& bytes) { WriteFileBytes(Path(), bytes); }
 
-    // The file's non-blank lines, whatever their line ends: blanks around the
-    // sections and the line ends are the profile functions' business.
-    Lines Stored() const {
-        std::istringstream in(ReadFileBytes(Path()));
-        Lines lines;
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (!line.empty()) lines.push_back(line);
-        }
+    // The file's lines, each ended by "\n": blank lines around the sections
+    // and the line ends are the profile functions' business.
+    std::string Stored() const {
+        std::string lines;
+        for (char c : ReadFileBytes(Path()))
+            if (c != '\r' && (c != '\n' || (!lines.empty() && lines.back() != '\n'))) lines += c;
         return lines;
     }
 
@@ -38,48 +28,47 @@ protected:
 }  // namespace
 
 TEST_F(SettingsFile, WithoutAFileEveryFieldLoadsEmpty) {
-    Settings s;
-    s.handle = s.handleEdit = s.reason = s.leftAscii = s.rightAscii = "design";
-    // The hidden total fields hold "0" until the load replaces them.
-    s.totalDays = s.totalHours = s.totalMinutes = "0";
+    // Values from before; the hidden total fields hold "0" until the load replaces them.
+    Settings s = {"x", "x", "x", "x", "x", "", "", "0", "0", "0"};
 
     LoadSettings(s);
 
-    EXPECT_EQ(Lines(8, ""), (Lines{s.handle, s.handleEdit, s.reason, s.leftAscii, s.rightAscii,
-                                   s.totalDays, s.totalHours, s.totalMinutes}));
+    EXPECT_EQ("", s.handle + s.handleEdit + s.reason + s.leftAscii + s.rightAscii);
+    EXPECT_EQ("", s.totalDays + s.totalHours + s.totalMinutes);
     // Reading never creates the file.
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Path().c_str()));
 }
 
-TEST_F(SettingsFile, LongValueComesBackAsItsFirst254Characters) {
+TEST_F(SettingsFile, SavesGiveBackWhatTheFileHoldsCutTo254InTheCodePage) {
     // Digits in turn, so a cut one place off shows.
     std::string typed;
     for (int i = 0; i < 300; ++i) typed += char('0' + i % 10);
+    // The version mark and the euro sign are single bytes of code page 1252;
+    // a letter that the code page lacks becomes '?', not a look-alike "l".
+    const std::string mark = "v\u00B9\u00B7\u00BA \u20AC";
 
     EXPECT_EQ(typed.substr(0, 254), StoreSetting("reason", typed));
+    EXPECT_EQ(mark, StoreSetting("left-ascii", mark));
+    EXPECT_EQ("a?b", StoreSetting("handle", "a\u0142b"));
+
     // The file keeps all of it; only reading cuts.
-    EXPECT_EQ((Lines{"[norq idle]", "reason=" + typed}), Stored());
+    EXPECT_EQ("[norq idle]\nreason=" + typed + "\nleft-ascii=v\xB9\xB7\xBA \x80\nhandle=a?b\n",
+              Stored());
     Settings s;
     LoadSettings(s);
     EXPECT_EQ(typed.substr(0, 254), s.reason);
+    EXPECT_EQ(mark, s.leftAscii);
 }
 
-TEST_F(SettingsFile, KeysSpelledInCapitalsByHandAreFound) {
-    Store("[norq idle]\r\nHANDLE=x\r\nLeft-Ascii=y\r\n");
+TEST_F(SettingsFile, KeysAreFoundInAnyCaseAndTheDecorationsOnlyUnderTheHyphenKeys) {
+    // The keys with a blank are an exit's record, edited here by hand.
+    Store("[norq idle]\r\nHANDLE=x\r\nleft ascii=A\r\nright ascii=B\r\n");
     Settings s;
     LoadSettings(s);
     EXPECT_EQ("x", s.handle);
-    EXPECT_EQ("y", s.leftAscii);
-}
-
-TEST_F(SettingsFile, DecorationsLoadFromTheHyphenKeysOnly) {
-    // The keys with a blank are an exit's record, edited here by hand.
-    Store("[norq idle]\r\nleft ascii=A\r\nright ascii=B\r\n");
-    Settings s;
-    LoadSettings(s);
     EXPECT_EQ("", s.leftAscii + s.rightAscii);
 
-    Store("[norq idle]\r\nleft ascii=A\r\nright ascii=B\r\nleft-ascii=C\r\nright-ascii=D\r\n");
+    Store("[norq idle]\r\nleft ascii=A\r\nright ascii=B\r\nLeft-Ascii=C\r\nright-ascii=D\r\n");
     LoadSettings(s);
     EXPECT_EQ("C", s.leftAscii);
     EXPECT_EQ("D", s.rightAscii);
@@ -89,15 +78,13 @@ TEST_F(SettingsFile, EachExitWritesExactlyItsKeysInOrder) {
     // Every field different, so a value written under the wrong key shows:
     // handle, its field, reason, decorations in use, as saved, days, hours, minutes.
     const Settings distinct = {"h", "he", "r", "la", "ra", "ls", "rs", "1", "2", "3"};
-    const std::pair<ExitKind, Lines> exits[] = {
-        // Decorations saved by their dialogs in an earlier run stay first; new
-        // keys go to the end of the section, so the lines show the order.
-        {ExitKind::kMenu,
-         {"[norq idle]", "left-ascii=L", "right-ascii=R", "handle=h", "left ascii=ls",
-          "right ascii=rs", "reason=r"}},
-        {ExitKind::kWindow,
-         {"[norq idle]", "left-ascii=L", "right-ascii=R", "handle=h", "left ascii=la",
-          "right ascii=ra", "reason=r", "total hours=2", "total minutes=3", "total days=1"}},
+    // Decorations saved by their dialogs in an earlier run stay first; new
+    // keys go to the end of the section, so the lines show the order.
+    const std::string earlier = "[norq idle]\nleft-ascii=L\nright-ascii=R\nhandle=h\n";
+    const std::pair<ExitKind, std::string> exits[] = {
+        {ExitKind::kMenu, earlier + "left ascii=ls\nright ascii=rs\nreason=r\n"},
+        {ExitKind::kWindow, earlier + "left ascii=la\nright ascii=ra\nreason=r\n"
+                                      "total hours=2\ntotal minutes=3\ntotal days=1\n"},
     };
     for (const auto& [kind, lines] : exits) {
         Store("[norq idle]\r\nleft-ascii=L\r\nright-ascii=R\r\n");
@@ -117,17 +104,6 @@ TEST_F(SettingsFile, AFileThatCannotBeWrittenKeepsTheOldValue) {
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
 
     EXPECT_EQ("old", StoreSetting("reason", "typed"));
-    EXPECT_EQ("", StoreSetting("handle", "typed"));
     EXPECT_EQ(before, ReadFileBytes(Path()));
     CloseHandle(lock);
-}
-
-TEST_F(SettingsFile, TextTravelsInTheCodePage) {
-    // The version mark and the euro sign are single bytes of code page 1252;
-    // a letter that the code page lacks becomes '?', not a look-alike "l".
-    const std::string mark = "v\u00B9\u00B7\u00BA \u20AC";
-    EXPECT_EQ(mark, StoreSetting("left-ascii", mark));
-    EXPECT_EQ("a?b", StoreSetting("reason", "a\u0142b"));
-
-    EXPECT_EQ((Lines{"[norq idle]", "left-ascii=v\xB9\xB7\xBA \x80", "reason=a?b"}), Stored());
 }

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "ui/text.h"
+
 void Pump(DWORD ms) {
     DWORD start = GetTickCount();
     for (;;) {
@@ -47,6 +49,55 @@ std::string BuiltProgram(const char* name) {
     DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string dir(path, n);
     return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
+}
+
+namespace {
+
+SeenBox g_box;
+
+std::string TextOf(HWND window) {
+    wchar_t text[2000] = {};
+    GetWindowTextW(window, text, 2000);
+    return Narrow(text);
+}
+
+BOOL CALLBACK AnswerBox(HWND box, LPARAM) {
+    wchar_t kind[16] = {};
+    GetClassNameW(box, kind, 16);
+    if (lstrcmpW(kind, L"#32770") || !IsWindowVisible(box)) return TRUE;
+    if (!g_box.seen) {
+        // A message box's text is its static 0xFFFF.
+        g_box = {true, GetWindow(box, GW_OWNER), TextOf(box), TextOf(GetDlgItem(box, 0xFFFF)), "",
+                 false};
+        for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(c)) continue;
+            GetClassNameW(c, kind, 16);
+            if (!lstrcmpiW(kind, L"Button")) g_box.buttons += TextOf(c) + "|";
+            const bool icon = (GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+            if (!lstrcmpiW(kind, L"Static") && icon)
+                g_box.icon |= SendMessageW(c, STM_GETICON, 0, 0) != 0;
+        }
+    }
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return FALSE;
+}
+
+void CALLBACK AnswerBoxesOfThisThread(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
+}
+
+}  // namespace
+
+std::string SeenBox::Shown() const {
+    return seen ? title + " / " + text + " / " + buttons + (icon ? " / icon" : "") : "";
+}
+
+SeenBox AnswerBoxes(const std::function<void()>& action) {
+    g_box = SeenBox{};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, AnswerBoxesOfThisThread);
+    action();
+    KillTimer(nullptr, timer);
+    return g_box;
 }
 
 OnTestDrive::OnTestDrive() {

@@ -33,6 +33,22 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 // A program built beside the test program ("norqidle.exe").
 std::string BuiltProgram(const char* name);
 
+// A message box of this thread as it stood while it was up.
+struct SeenBox {
+    bool seen = false;
+    HWND owner = nullptr;
+    std::string title, text;  // UTF-8
+    std::string buttons;      // each visible button's caption, then "|"
+    bool icon = false;        // an icon was shown
+    // "title / text / buttons", " / icon" after them if one was shown; "" for no box.
+    std::string Shown() const;
+};
+
+// Runs action while a timer reads every box of this thread that comes up and
+// answers it with OK, so a wrong box fails the test instead of waiting for a
+// person. Returns the first box.
+SeenBox AnswerBoxes(const std::function<void()>& action);
+
 // Makes the test drive current for the test's life, with no settings file on
 // it, and puts the old current directory back afterwards.
 class OnTestDrive {
