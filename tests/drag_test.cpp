@@ -2,6 +2,8 @@
 // real mouse input under Wine.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "idler/main_window.h"
 #include "tests/support.h"
 #include "ui/drag_math.h"
@@ -27,73 +29,51 @@ void Drag(DWORD down, DWORD up, int x, int y, int dx, int dy) {
     Mouse(up, x + dx, y + dy);
 }
 
-RECT Frame(HWND window) {
+// The window's top left corner on the screen.
+std::pair<long, long> Place(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
-    return r;
+    return {r.left, r.top};
 }
-
-class DragTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(drive_.ok());
-        main_.Open();
-        Pump(50);
-    }
-    OnTestDrive drive_;
-    Settings settings_;
-    MainWindow main_{settings_, [] {}};
-};
 
 }  // namespace
 
 TEST(DragState, GrabsTheNearestWholePointAndFollowsThePointer) {
     DragState drag;
     drag.Press(10.5f, 11.5f);  // halves go to the even neighbour
-    EXPECT_TRUE(drag.dragging);
-    EXPECT_EQ(10, drag.grabX);
-    EXPECT_EQ(12, drag.grabY);
-    drag.Press(7.4f, -2.6f);
-    EXPECT_EQ(7, drag.grabX);
-    EXPECT_EQ(-3, drag.grabY);
-
+    EXPECT_EQ(std::make_pair(10, 12), std::make_pair(drag.grabX, drag.grabY));
     // The pointer where it took hold: the window stays.
     EXPECT_EQ(4965.0f, DragState::Follow(7.0f, 7, 4965.0f));
-    // 150 twips right of the grab point: the window follows by as much.
-    EXPECT_EQ(5115.0f, DragState::Follow(157.0f, 7, 4965.0f));
     EXPECT_EQ(-90.0f, DragState::Follow(-60.0f, 30, 0.0f));  // off the screen is allowed
 }
 
-TEST_F(DragTest, TheWindowFollowsADragOnItsSurfaceWithEitherButton) {
-    RECT before = Frame(main_.hwnd());
-    Drag(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, before.left + 3, before.top + 3, 40, 25);
-    RECT after = Frame(main_.hwnd());
-    EXPECT_EQ(before.left + 40, after.left);
-    EXPECT_EQ(before.top + 25, after.top);
-
-    Drag(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, after.left + 3, after.top + 3, -60, 10);
-    RECT again = Frame(main_.hwnd());
-    EXPECT_EQ(after.left - 60, again.left);
-    EXPECT_EQ(after.top + 10, again.top);
-    EXPECT_EQ(nullptr, GetCapture());
-}
-
-TEST_F(DragTest, APressOnALabelMovesNothing) {
-    RECT before = Frame(main_.hwnd());
+TEST(MainWindowDrag, FollowsADragOnItsSurfaceWithEitherButtonAndNothingElse) {
+    OnTestDrive drive;
+    ASSERT_TRUE(drive.ok());
+    Settings settings;
+    MainWindow main(settings, [] {});
+    main.Open();
+    Pump(50);
     RECT label;
-    GetWindowRect(GetDlgItem(main_.hwnd(), kDaysLabel), &label);
-    Drag(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, label.left + 2, label.top + 2, 40, 25);
-    RECT after = Frame(main_.hwnd());
-    EXPECT_EQ(before.left, after.left);
-    EXPECT_EQ(before.top, after.top);
-}
+    GetWindowRect(GetDlgItem(main.hwnd(), kDaysLabel), &label);
+    const auto [left, top] = Place(main.hwnd());
+    // Where the button goes down, from the window's corner.
+    const POINT surface = {3, 3}, onLabel = {label.left - left + 2, label.top - top + 2};
+    const struct { DWORD down, up; POINT grab; int dx, dy; bool moves; } drags[] = {
+        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, surface, 40, 25, true},
+        {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, surface, -60, 10, true},
+        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, onLabel, 40, 25, false}};  // a label's press
+    for (const auto& d : drags) {
+        const auto [x, y] = Place(main.hwnd());
+        Drag(d.down, d.up, x + d.grab.x, y + d.grab.y, d.dx, d.dy);
+        EXPECT_EQ(std::make_pair(x + d.moves * d.dx, y + d.moves * d.dy), Place(main.hwnd()));
+    }
+    EXPECT_EQ(nullptr, GetCapture());
 
-TEST_F(DragTest, AReleaseWithoutAPressOfItsOwnMovesNothing) {
-    RECT before = Frame(main_.hwnd());
-    // The button went down elsewhere and comes up over the window.
-    Mouse(0, before.left + 3, before.top + 3);
-    SendMessageW(main_.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(30, 20));
-    RECT after = Frame(main_.hwnd());
-    EXPECT_EQ(before.left, after.left);
-    EXPECT_EQ(before.top, after.top);
+    // A release without a press of its own: the button went down elsewhere
+    // and comes up over the window.
+    const auto before = Place(main.hwnd());
+    Mouse(0, before.first + 3, before.second + 3);
+    SendMessageW(main.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(30, 20));
+    EXPECT_EQ(before, Place(main.hwnd()));
 }
