@@ -17,22 +17,16 @@ namespace {
 // hostsim.exe, started for one test and ended with it; it keeps its record
 // in a file on the test's drive.
 struct HostProcess {
-    PROCESS_INFORMATION process = {};
-    bool started = false;
+    ChildProcess program;
+    bool started;
 
-    explicit HostProcess(const std::string& options) {
-        std::string command = "\"" + BuiltProgram("hostsim.exe") + "\" " + options;
-        STARTUPINFOA startup = {sizeof startup};
-        started = !TestDrive().empty() &&
-                  CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                                 nullptr, nullptr, &startup, &process) &&
-                  PumpUntil([] { return FindWindowA("AOL Frame25", nullptr) != nullptr; });
-    }
+    explicit HostProcess(const std::string& options)
+        : program("hostsim.exe", options),
+          started(!TestDrive().empty() && program.started() &&
+                  PumpUntil([] { return FindWindowA("AOL Frame25", nullptr) != nullptr; })) {}
     ~HostProcess() {
         hostsim::SendCommand("quit");
-        if (WaitForSingleObject(process.hProcess, 5000)) TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        program.WaitForEnd(5000);
     }
 
     // The host's record since "clear-log", as Describe gives it, without

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <set>
 
 #include "hostsim/hostsim.h"
@@ -25,16 +26,6 @@ std::set<std::string> ReadSection(const std::string& file) {
 class EndToEnd : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(drive_.ok()) << "run through wine-run.sh"; }
-    // A test that fails half-way must not leave the program running on the
-    // desktop, where the next test would find its windows: whatever still runs
-    // is terminated (harmless on the null handles of one that never started).
-    ~EndToEnd() override {
-        TerminateProcess(program_.hProcess, 1);
-        WaitForSingleObject(program_.hProcess, 5000);
-        CloseHandle(program_.hThread);
-        CloseHandle(program_.hProcess);
-    }
-    bool Exited() const { return WaitForSingleObject(program_.hProcess, 0) == WAIT_OBJECT_0; }
 
     // Starts norqidle.exe in the root of the test's drive with these settings,
     // waits for its main window (the about window alone holds it back four
@@ -43,11 +34,8 @@ protected:
     // quiet end.
     void RunUntilTheX(const char* settings) {
         WriteFileBytes(drive_.SettingsPath(), settings);
-        std::string command = "\"" + BuiltProgram("norqidle.exe") + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   (TestDrive() + "\\").c_str(), &startup, &program_));
+        program_.emplace("norqidle.exe", "", TestDrive() + "\\");
+        ASSERT_TRUE(program_->started());
         // Pumps until done() holds or ms have passed, noting any message box on
         // the desktop (the program's own, or a crash report) seen on the way: a
         // box that comes and goes between two looks would hide a fault.
@@ -59,24 +47,19 @@ protected:
                 return done();
             }, ms);
         };
-        HWND main = nullptr;  // the program's, made on its one thread
-        ASSERT_TRUE(watchUntil([&] {
-            for (main = nullptr; (main = FindWindowExW(nullptr, main, L"norq idle main", nullptr));)
-                if (GetWindowThreadProcessId(main, nullptr) == program_.dwThreadId) break;
-            return main && IsWindowVisible(main);
-        }, 20000)) << (Exited() ? "the program ended by itself" : "no main window");
+        HWND main = nullptr;
+        ASSERT_TRUE(watchUntil([&] { return (main = program_->Window(L"norq idle main")); }, 20000))
+            << (program_->Running() ? "no main window" : "the program ended by itself");
         PostMessageW(GetDlgItem(main, kExitLabel), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         PostMessageW(GetDlgItem(main, kExitLabel), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-        ASSERT_TRUE(watchUntil([&] { return Exited(); }, 15000))
+        ASSERT_TRUE(watchUntil([&] { return !program_->Running(); }, 15000))
             << (boxSeen ? "a message box came up" : "still running");
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(program_.hProcess, &code);
-        EXPECT_EQ(0u, code);
+        EXPECT_EQ(0u, program_->ExitCode());
         EXPECT_FALSE(boxSeen);
     }
 
     OnTestDrive drive_;  // its root current, with no settings file before or after
-    PROCESS_INFORMATION program_ = {};
+    std::optional<ChildProcess> program_;
 };
 
 }  // namespace

@@ -21,32 +21,6 @@ const char kFirstStatus[] =
     "0< font . color=#0099FF>d< font . color=#000000>/0< font . color=#0099FF>h"
     "< font . color=#000000>/1< font . color=#0099FF>m< font . color=#000000> ) ";
 
-// The program, started on the test's own drive; terminated with the test
-// unless it has ended by then.
-struct Program {
-    Program() {
-        std::string command = "\"" + BuiltProgram("norqidle.exe") + "\"";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
-        CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                       (TestDrive() + "\\").c_str(), &startup, &info);
-    }
-    ~Program() {
-        TerminateProcess(info.hProcess, 1);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
-    // The first visible top-level window of that class that the program made
-    // (on its one thread).
-    HWND Window(const wchar_t* className) const {
-        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr));)
-            if (GetWindowThreadProcessId(w, nullptr) == info.dwThreadId && IsWindowVisible(w))
-                return w;
-        return nullptr;
-    }
-    PROCESS_INFORMATION info = {};
-};
-
 void Click(HWND label) {
     PostMessageW(label, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     PostMessageW(label, WM_LBUTTONUP, 0, 0);
@@ -58,7 +32,7 @@ TEST(FirstStart, AsksForTheHandleAnnouncesAndIdlesFromTheMenu) {
     ASSERT_FALSE(TestDrive().empty());
     hostsim::Host host;
     host.OpenRoom("Lobby");
-    Program program;
+    ChildProcess program("norqidle.exe", "", TestDrive() + "\\");  // no settings file there
     auto room = [&] { return host.ChatLines("Lobby"); };
 
     ASSERT_TRUE(PumpUntil([&] { return room().size() >= 2; }, 20000));
@@ -89,6 +63,5 @@ TEST(FirstStart, AsksForTheHandleAnnouncesAndIdlesFromTheMenu) {
     EXPECT_EQ(" re:  ", room()[4]);
 
     Click(GetDlgItem(main, kExitLabel));
-    EXPECT_TRUE(PumpUntil(
-        [&] { return WaitForSingleObject(program.info.hProcess, 0) == WAIT_OBJECT_0; }, 15000));
+    EXPECT_TRUE(program.WaitForEnd(15000));
 }

@@ -51,6 +51,47 @@ std::string BuiltProgram(const char* name) {
     return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
 }
 
+ChildProcess::ChildProcess(const char* program, const std::string& arguments,
+                           const std::string& folder) {
+    std::string command = "\"" + BuiltProgram(program) + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &info_))
+        info_ = {};
+}
+
+ChildProcess::~ChildProcess() {
+    if (!started()) return;
+    if (Running()) {
+        TerminateProcess(info_.hProcess, 1);
+        WaitForSingleObject(info_.hProcess, 5000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+bool ChildProcess::Running() const {
+    return started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+bool ChildProcess::WaitForEnd(DWORD ms) const {
+    return PumpUntil([&] { return !Running(); }, ms);
+}
+
+DWORD ChildProcess::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+HWND ChildProcess::Window(const wchar_t* className) const {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, className, nullptr));)
+        if (GetWindowThreadProcessId(w, nullptr) == info_.dwThreadId && IsWindowVisible(w))
+            return w;
+    return nullptr;
+}
+
 namespace {
 
 SeenBox g_box;

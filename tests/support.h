@@ -33,6 +33,30 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 // A program built beside the test program ("norqidle.exe").
 std::string BuiltProgram(const char* name);
 
+// A program built beside the tests, started for one test in `folder` (the
+// test's own when empty). If it still runs when the test ends it is ended:
+// left on the desktop, the next test would find its windows.
+class ChildProcess {
+public:
+    ChildProcess(const char* program, const std::string& arguments = "",
+                 const std::string& folder = "");
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool started() const { return info_.hProcess != nullptr; }
+    DWORD pid() const { return info_.dwProcessId; }
+    bool Running() const;
+    // Pumps until the program has ended or ms have passed; true when it has.
+    bool WaitForEnd(DWORD ms) const;
+    DWORD ExitCode() const;
+    // Its first visible top-level window of that class, made on its main thread.
+    HWND Window(const wchar_t* className) const;
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
 // A message box of this thread as it stood while it was up.
 struct SeenBox {
     bool seen = false;
