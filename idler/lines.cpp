@@ -1,15 +1,17 @@
 #include "idler/lines.h"
 
-namespace {
+std::string markup::Highlighted(const std::string& value) {
+    return kHighlight + value + kRunning;
+}
 
-// Every line that names the user wears the user's decorations.
-std::string Framed(const Settings& s, const std::string& body) {
+std::string markup::Framed(const Settings& s, const std::string& body) {
     return s.leftAscii + body + s.rightAscii;
 }
 
-std::string Highlighted(const std::string& value) {
-    return markup::kHighlight + value + markup::kRunning;
-}
+namespace {
+
+using markup::Framed;
+using markup::Highlighted;
 
 // "2d/4h/0m", the letters highlighted.
 std::string Counted(const IdleCount& c) {

@@ -15,6 +15,11 @@ inline constexpr char kRunning[] = "< font . color=#000000>";
 // " norq idler v¹·º", with the "i" highlighted and the "d" underlined.
 inline constexpr char kBanner[] =
     " norq < font . color=#0099FF>i<u>d</u>ler< font . color=#000000> v\u00B9\u00B7\u00BA";
+
+// A value in the highlight colour, the running colour after it.
+std::string Highlighted(const std::string& value);
+// Every line that names the user wears the user's decorations.
+std::string Framed(const Settings& settings, const std::string& body);
 }  // namespace markup
 
 // The time idled: days, hours and minutes since idling first started.

@@ -31,12 +31,12 @@ void ShowAbout(HWND owner) {
 }
 
 std::string AdvertisingLine(const Settings& s) {
-    return s.leftAscii + markup::kBanner + " -  by: vo<u>n</u>k " + s.rightAscii;
+    return markup::Framed(s, std::string(markup::kBanner) + " -  by: vo<u>n</u>k ");
 }
 
 std::string DownloadLine(const Settings& s) {
-    return s.leftAscii + " adv: < a href=\"" + kDownloadAddress + "\">d/L</a> -  user: " +
-           markup::kHighlight + s.handle + markup::kRunning + " " + s.rightAscii;
+    return markup::Framed(s, std::string(" adv: < a href=\"") + kDownloadAddress +
+                                 "\">d/L</a> -  user: " + markup::Highlighted(s.handle) + " ");
 }
 
 void Advertise(const Settings& settings, Window& mainWindow) {
