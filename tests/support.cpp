@@ -44,12 +44,17 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
     }
 }
 
+namespace {
+
+// A program built beside the test program ("norqidle.exe").
 std::string BuiltProgram(const char* name) {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string dir(path, n);
     return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
 }
+
+}  // namespace
 
 ChildProcess::ChildProcess(const char* program, const std::string& arguments,
                            const std::string& folder) {

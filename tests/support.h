@@ -30,9 +30,6 @@ std::string TestDrive();
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
-// A program built beside the test program ("norqidle.exe").
-std::string BuiltProgram(const char* name);
-
 // A program built beside the tests, started for one test in `folder` (the
 // test's own when empty). If it still runs when the test ends it is ended:
 // left on the desktop, the next test would find its windows.
@@ -45,7 +42,6 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return info_.hProcess != nullptr; }
-    DWORD pid() const { return info_.dwProcessId; }
     bool Running() const;
     // Pumps until the program has ended or ms have passed; true when it has.
     bool WaitForEnd(DWORD ms) const;
