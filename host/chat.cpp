@@ -48,20 +48,14 @@ HostWindowHandle NthChild(HostWindowHandle parent, const char* className, int n)
     return child;
 }
 
+HostWindowHandle FindHostFrame() { return FindWindowA(hostclass::kFrame, nullptr); }
+
 HostWindowHandle FindDocumentArea() {
-    HostWindowHandle frame = FindWindowA(hostclass::kFrame, nullptr);
+    HostWindowHandle frame = FindHostFrame();
     return frame ? FindWindowExA(frame, nullptr, hostclass::kMdiClient, nullptr) : nullptr;
 }
 
-HostWindowHandle FindChatRoom() {
-    HostWindowHandle area = FindDocumentArea();
-    if (!area) return nullptr;
-    for (HostWindowHandle child = FindWindowExA(area, nullptr, hostclass::kDocument, nullptr);
-         child; child = FindWindowExA(area, child, hostclass::kDocument, nullptr)) {
-        if (IsChatRoom(child)) return child;
-    }
-    return nullptr;
-}
+HostWindowHandle FindChatRoom() { return FindDocument(IsChatRoom); }
 
 void SendChat(std::string_view line) {
     HostWindowHandle entry = FindWindowExA(FindChatRoom(), nullptr, hostclass::kRichText, nullptr);

@@ -77,15 +77,10 @@ void DismissHostDialog() {
 }
 
 HostWindowHandle FindWelcomeWindow() {
-    HostWindowHandle area = FindDocumentArea();
-    if (!area) return nullptr;
-    for (HostWindowHandle child = FindWindowExA(area, nullptr, hostclass::kDocument, nullptr);
-         child; child = FindWindowExA(area, child, hostclass::kDocument, nullptr)) {
-        // Case counts here: "welcome, " is some other window.
-        if (GetCaption(child).compare(0, std::strlen(kWelcomePrefix), kWelcomePrefix) == 0)
-            return child;
-    }
-    return nullptr;
+    // Case counts here: "welcome, " is some other window.
+    return FindDocument([](HostWindowHandle d) {
+        return GetCaption(d).compare(0, std::strlen(kWelcomePrefix), kWelcomePrefix) == 0;
+    });
 }
 
 // Asynchronous: showing a window of a host that no longer answers would wait

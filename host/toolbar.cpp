@@ -13,11 +13,9 @@ constexpr int kInstantMessageIcon = 5;
 constexpr int kImSendIcon = 10;
 constexpr DWORD kMenuWaitMs = 3000;
 
-HostWindowHandle FindFrame() { return FindWindowA(hostclass::kFrame, nullptr); }
-
 HostWindowHandle FindInnerToolbar() {
-    HostWindowHandle outer = FindWindowExA(FindFrame(), nullptr, "AOL Toolbar", nullptr);
-    return outer ? FindWindowExA(outer, nullptr, "_AOL_Toolbar", nullptr) : nullptr;
+    HostWindowHandle outer = FindWindowExA(FindHostFrame(), nullptr, hostclass::kToolbar, nullptr);
+    return outer ? FindWindowExA(outer, nullptr, hostclass::kInnerToolbar, nullptr) : nullptr;
 }
 
 // The host's own icons take the button down and a released space bar.
@@ -89,7 +87,7 @@ void GotoKeyword(const std::string& text) {
 }
 
 void SendInstantMessage(const std::string& recipient, const std::string& message) {
-    HostWindowHandle frame = FindFrame();
+    HostWindowHandle frame = FindHostFrame();
     ShortPress(FindToolbarIcon(kInstantMessageIcon));
     // The host's window comes once its server has answered.
     WaitSeconds(1);
@@ -99,7 +97,8 @@ void SendInstantMessage(const std::string& recipient, const std::string& message
                                : nullptr;
     if (!im) return;
     const std::string to = ToAnsi(recipient), text = ToAnsi(message);
-    SendToHost(FindWindowExA(im, nullptr, "_AOL_Edit", nullptr), WM_SETTEXT, 0, (LPARAM)to.c_str());
+    SendToHost(FindWindowExA(im, nullptr, hostclass::kEdit, nullptr), WM_SETTEXT, 0,
+               (LPARAM)to.c_str());
     SendToHost(FindWindowExA(im, nullptr, hostclass::kRichText, nullptr), WM_SETTEXT, 0,
                (LPARAM)text.c_str());
     ShortPress(NthChild(im, hostclass::kIcon, kImSendIcon));

@@ -28,14 +28,7 @@ std::string ReadWindowText(HostWindowHandle window) {
 }
 
 HostWindowHandle FindTransferWindow() {
-    HostWindowHandle area = FindDocumentArea();
-    // Without the document area, the search below would run over the top-level
-    // windows of every program.
-    if (!area) return nullptr;
-    for (HostWindowHandle document = FindWindowExA(area, nullptr, hostclass::kDocument, nullptr);
-         document; document = FindWindowExA(area, document, hostclass::kDocument, nullptr)) {
-        if (ReadWindowText(document).find(kTransferCaptionMark) != std::string::npos)
-            return document;
-    }
-    return nullptr;
+    return FindDocument([](HostWindowHandle d) {
+        return ReadWindowText(d).find(kTransferCaptionMark) != std::string::npos;
+    });
 }

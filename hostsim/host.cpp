@@ -115,13 +115,16 @@ void Host::State::Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     // Text travels behind a pointer that means nothing once the call is over.
     if (message == WM_SETTEXT || message == WM_GETTEXT) r.lParam = 0;
     if (message == WM_SETTEXT && lParam) r.text = (const char*)lParam;
-    std::lock_guard<std::mutex> lock(mutex);
-    log.push_back(std::move(r));
+    Note(std::move(r));
 }
 
 void Host::State::Note(const std::string& role, UINT event, const std::string& text) {
+    Note(hostsim::Record{role, event, 0, 0, text});
+}
+
+void Host::State::Note(hostsim::Record record) {
     std::lock_guard<std::mutex> lock(mutex);
-    log.push_back(hostsim::Record{role, event, 0, 0, text});
+    log.push_back(std::move(record));
 }
 
 HWND Host::State::FindDocument(const std::string& name) const {
@@ -204,9 +207,9 @@ void Host::State::PostLine(HWND room) {
     // An empty box sends nothing, as the host's send icon does.
     if (line.empty()) return;
     d.lines.push_back(line);
+    Note(d.name, kChatLine, line);
     {
         std::lock_guard<std::mutex> lock(mutex);
-        log.push_back(hostsim::Record{d.name, kChatLine, 0, 0, line});
         chat[d.name].push_back(line);
         if (chatLog) {
             std::string flat = line;

@@ -23,9 +23,6 @@ constexpr char kImCaption[] = "Send Instant Message";
 constexpr char kBoxCaption[] = "America Online";
 constexpr char kRoomLink[] = "aol://2719:2-2-";
 
-// What an icon does when it fires, by the window it sits in.
-enum class IconRole { kRoom, kToolbar, kInstantMessage, kOther };
-
 struct Document {
     std::string name;
     HWND entry = nullptr;       // chat rooms only
@@ -71,6 +68,8 @@ struct Host::State {
     // once its server has.
     void Later(std::function<void()> action);
     void Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Appends to the record, which other threads read.
+    void Note(hostsim::Record record);
     void Note(const std::string& role, UINT event, const std::string& text);
     HWND FindDocument(const std::string& name) const;
     HWND CreateDocument(const std::string& caption);

@@ -435,10 +435,8 @@ LRESULT CALLBACK MessageHook(int code, WPARAM wParam, LPARAM lParam) {
         (msg->message == WM_CHAR || msg->message == WM_KEYDOWN)) {
         char className[16] = {};
         GetClassNameA(msg->hwnd, className, sizeof className);
-        if (std::string(className) == "#32768") {
-            std::lock_guard<std::mutex> lock(s->mutex);
-            s->log.push_back(Record{"menu", msg->message, msg->wParam, msg->lParam, {}});
-        }
+        if (std::string(className) == "#32768")
+            s->Note(Record{"menu", msg->message, msg->wParam, msg->lParam, {}});
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -454,8 +452,7 @@ LRESULT CALLBACK SentMessageHook(int code, WPARAM wParam, LPARAM lParam) {
         HWND box = GetParent(sent->hwnd);
         GetWindowTextA(box, caption, sizeof caption);
         if (std::string(className) == "Button" && std::string(caption) == kBoxCaption) {
-            std::lock_guard<std::mutex> lock(s->mutex);
-            s->log.push_back(Record{"box.ok", sent->message, sent->wParam, sent->lParam, {}});
+            s->Note(Record{"box.ok", sent->message, sent->wParam, sent->lParam, {}});
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
