@@ -51,6 +51,15 @@ HostWindowHandle WaitForNextBox() {
 
 }  // namespace
 
+bool IsRefusalBox(HostWindowHandle window) {
+    char name[sizeof kDialogClass + 1] = {};
+    char caption[sizeof kBoxCaption + 1] = {};
+    // The caption of another process's window is read without a message to it.
+    return GetClassNameA(window, name, sizeof name) && std::strcmp(name, kDialogClass) == 0 &&
+           GetWindowTextA(window, caption, sizeof caption) &&
+           std::strcmp(caption, kBoxCaption) == 0;
+}
+
 void DismissHostDialog() {
     HandlePendingEvents();
     HostWindowHandle box = FindBox();

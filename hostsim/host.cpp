@@ -230,7 +230,10 @@ void Host::State::GoToKeyword(const std::string& typed) {
     std::string keyword = first == std::string::npos ? "" : typed.substr(first, last - first + 1);
     if (keyword.empty()) return;
     Note("keyword", kKeyword, keyword);
-    Later([this, keyword] {
+    // A host that answers at once (no delay) opens a room within the
+    // keyword's own message. A refusal box always comes after it: its modal
+    // loop would hold the sender.
+    auto answer = [this, keyword] {
         if (keyword.compare(0, sizeof kRoomLink - 1, kRoomLink) != 0) {
             OpenDocument(keyword, {"_AOL_Static"});
             return;
@@ -243,8 +246,10 @@ void Host::State::GoToKeyword(const std::string& typed) {
         }
         --full->second.tries;
         Note(room, kRefusal, room);
-        for (int i = 0; i < full->second.boxes; ++i) ShowBox(true);
-    });
+        PostMessageA(control, WM_APP + 2, full->second.boxes, 0);
+    };
+    if (delayMs == 0) answer();
+    else Later(answer);
 }
 
 void Host::State::SendInstantMessage(HWND window) {

@@ -80,7 +80,8 @@ public:
     // The next `tries` attempts to enter the room are refused, each with
     // `boxes` refusal boxes, one straight after the other.
     void MakeRoomFull(const std::string& room, int tries, int boxes = 1);
-    // How long the host takes to answer an icon, a keyword or a send.
+    // How long the host takes to answer an icon, a keyword or a send. With
+    // none, a keyword enters its room before the keyword's message returns.
     void SetAnswerDelay(int ms);
     // The host stops handling messages for a while; returns at once.
     void Hang(int ms);

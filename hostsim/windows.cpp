@@ -408,6 +408,9 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_APP + 1:  // hang: a host that stops answering for a while
         Sleep((DWORD)wParam);
         return 0;
+    case WM_APP + 2:  // refusal boxes, one after the other
+        for (WPARAM i = 0; i < wParam; ++i) s->ShowBox(true);
+        return 0;
     case WM_TIMER: {
         KillTimer(window, wParam);
         auto it = s->later.find(wParam);

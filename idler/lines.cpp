@@ -24,6 +24,11 @@ std::string Announced(const Settings& s, const char* what) {
     return Framed(s, std::string(markup::kBanner) + " -  " + Highlighted(s.handleEdit) + what);
 }
 
+// The user, what the room buster did, and the room, each value highlighted.
+std::string Busted(const Settings& s, const char* what, const std::string& room) {
+    return Framed(s, " " + Highlighted(s.handle) + what + Highlighted(" " + room) + " ");
+}
+
 }  // namespace
 
 void IdleCount::AddMinute() {
@@ -71,4 +76,16 @@ std::string TransferLine(const Settings& s, const std::string& file, const std::
                          const std::string& minutesLeft) {
     return Framed(s, " file: " + Highlighted(file) + " - p: " + markup::kHighlight + percent +
                          "< font . color=#00000>% - ml: " + Highlighted(minutesLeft));
+}
+
+std::string BustingLine(const Settings& s, const std::string& room) {
+    return Busted(s, " is now busting ", room);
+}
+
+std::string StoppedBustingLine(const Settings& s, const std::string& room) {
+    return Busted(s, " stopped busting ", room);
+}
+
+std::string BustedIntoLine(const Settings& s, const std::string& room) {
+    return Busted(s, " busted into ", room);
 }

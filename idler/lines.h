@@ -44,3 +44,8 @@ std::string StatusLine(const Settings& settings, const IdleCount& count);
 std::string ReasonLine(const Settings& settings);
 std::string TransferLine(const Settings& settings, const std::string& file,
                          const std::string& percent, const std::string& minutesLeft);
+
+// The room buster: busting begun, stopped, and the room got into.
+std::string BustingLine(const Settings& settings, const std::string& room);
+std::string StoppedBustingLine(const Settings& settings, const std::string& room);
+std::string BustedIntoLine(const Settings& settings, const std::string& room);

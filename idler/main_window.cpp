@@ -62,8 +62,10 @@ int ScreenWidthTwips() { return (int)PixelsToTwips(GetSystemMetrics(SM_CXSCREEN)
 }  // namespace
 
 MainWindow::MainWindow(Settings& settings, std::function<void()> endProgram,
-                       Launcher& launcher)
-    : settings_(settings), endProgram_(std::move(endProgram)), menu_(Actions(), launcher) {
+                       MenuActions elsewhere, Launcher& launcher)
+    : settings_(settings),
+      endProgram_(std::move(endProgram)),
+      menu_(Actions(std::move(elsewhere)), launcher) {
     for (DialogKind kind : {DialogKind::kReason, DialogKind::kHandle, DialogKind::kLeftAscii,
                             DialogKind::kRightAscii})
         dialogs_[(int)kind] = std::make_unique<SettingsDialog>(
@@ -89,8 +91,7 @@ void MainWindow::Open() {
     }
 }
 
-MenuActions MainWindow::Actions() {
-    MenuActions a;
+MenuActions MainWindow::Actions(MenuActions a) {
     a.about = [this] { ShowAbout(Handle()); };
     a.advertise = [this] { Advertise(settings_, *this); };
     a.idleOn = [this] { IdleOn(); };
@@ -257,22 +258,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd(), &ps);
         return 0;
     }
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-    case WM_CAPTURECHANGED:
-        dragger_.Handle(hwnd(), message, lParam);
-        return 0;
     case WM_CLOSE:
         // Closed from the taskbar or by the system: leave as the "x" does, so
         // the settings are saved and the room hears the farewell.
         Exit(ExitKind::kWindow);
         return 0;
     }
+    if (dragger_.Handle(hwnd(), message, lParam)) return 0;
     return Window::HandleMessage(message, wParam, lParam);
 }
 

@@ -33,8 +33,10 @@ constexpr UINT kIdleTickMs = 60000;
 class MainWindow : public Window {
 public:
     // endProgram ends the process; it does not return in the program itself.
-    // The menu's web links open through launcher.
-    MainWindow(Settings& settings, std::function<void()> endProgram,
+    // elsewhere holds the menu's entries for the program's other windows (the
+    // room buster, the player); the rest the main window runs itself. The
+    // menu's web links open through launcher.
+    MainWindow(Settings& settings, std::function<void()> endProgram, MenuActions elsewhere = {},
                Launcher& launcher = SystemLauncher());
     ~MainWindow() override;
 
@@ -64,7 +66,7 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    MenuActions Actions();
+    MenuActions Actions(MenuActions elsewhere);
     void Load();
     void OnCommand(int id);
     void ToggleCollapse();

@@ -1,0 +1,36 @@
+// The program's windows and how they meet: made here, wired to the command
+// menu, and swapped for one another when one takes the main window's place.
+// No window knows another; a window that hands back to the main window gets a
+// callback.
+#pragma once
+
+#include <functional>
+
+#include "idler/about_window.h"
+#include "idler/main_window.h"
+#include "roombust/room_buster.h"
+#include "settings/settings.h"
+
+class Program {
+public:
+    // endProgram ends the process once the farewell is said.
+    explicit Program(std::function<void()> endProgram);
+
+    // The start: the about window, then the main window.
+    void Start() { about_.Run(); }
+
+    MainWindow& main() { return main_; }
+    RoomBuster& roomBuster() { return roomBuster_; }
+
+private:
+    MenuActions Elsewhere();
+    // The main window gives way to window, placed on top.
+    void SwitchTo(Window& window);
+    // Another window has hidden itself: the main window comes back on top.
+    void BackToMain();
+
+    Settings settings_;
+    MainWindow main_;
+    AboutWindow about_;
+    RoomBuster roomBuster_;
+};

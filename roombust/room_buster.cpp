@@ -1,0 +1,177 @@
+#include "roombust/room_buster.h"
+
+#include <climits>
+
+#include "host/chat.h"
+#include "host/toolbar.h"
+#include "host/wait.h"
+#include "idler/lines.h"
+#include "ui/text.h"
+#include "ui/twips.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"norq room buster";
+constexpr wchar_t kCaption[] = L"norq room buster - by vonk";
+constexpr int kClientWidth = 2175, kClientHeight = 1635;
+// The link that the host's keyword box takes to enter a chat room by name.
+constexpr char kRoomLink[] = "aol://2719:2-2-";
+constexpr int kPauseSeconds = 3;
+constexpr COLORREF kTitleColour = RGB(255, 0, 0);
+
+struct LabelLayout {
+    BusterControl id;
+    const wchar_t* caption;
+    TwipsRect place;
+};
+
+const LabelLayout kLabels[] = {
+    {kBusterMinimize, L"-", {0, 0, 255, 255}},
+    {kBusterTitle, L"norq room buster", {360, 0, 1455, 255}},
+    {kBusterClose, L"x", {1920, 0, 255, 255}},
+    {kBusterStart, L"start", {360, 720, 375, 255}},
+    {kBusterStop, L"stop", {1080, 720, 375, 255}},
+    {kBusterAdd, L"add", {360, 960, 375, 255}},
+    {kBusterRemove, L"remove", {1080, 960, 615, 255}},
+    {kBusterTriesText, L"tries:", {720, 1320, 375, 255}},
+    {kBusterTries, L"0", {1080, 1320, 255, 255}},
+};
+constexpr TwipsRect kRoomPlace = {120, 360, 1935, 315};
+// The drop-down's list, below its edit field.
+constexpr int kRoomListLines = 8;
+
+// The number a text starts with, as the counter is read: blanks skipped, a
+// sign, digits; text that does not start with one counts as 0.
+long long LeadingNumber(const std::wstring& text) {
+    size_t i = text.find_first_not_of(L" \t");
+    if (i == std::wstring::npos) return 0;
+    const bool negative = text[i] == L'-';
+    if (text[i] == L'-' || text[i] == L'+') ++i;
+    long long n = 0;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i)
+        if (n < INT_MAX) n = n * 10 + (text[i] - L'0');
+    return negative ? -n : n;
+}
+
+std::wstring TextOf(HWND window) {
+    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
+    text.resize(GetWindowTextW(window, text.data(), (int)text.size()));
+    return text;
+}
+
+}  // namespace
+
+RoomBuster::RoomBuster(Settings& settings, std::function<void()> close)
+    : settings_(settings), close_(std::move(close)) {}
+
+std::string RoomBuster::room() const {
+    return Narrow(TextOf(GetDlgItem(hwnd(), kBusterRoom)));
+}
+
+// The two pauses handle messages: attempts go on in them when busting
+// already, and a chat room entered meanwhile is the one left.
+void RoomBuster::Start() {
+    SetDlgItemTextW(Handle(), kBusterTries, L"0");
+    WaitSeconds(kPauseSeconds);
+    SendChat(BustingLine(settings_, room()));
+    WaitSeconds(kPauseSeconds);
+    SendToHost(FindChatRoom(), WM_CLOSE, 0, 0);
+    watcher_.Arm();
+    Busting(true);
+}
+
+void RoomBuster::Stop() {
+    watcher_.Arm();
+    Busting(false);
+    SendChat(StoppedBustingLine(settings_, room()));
+}
+
+// The host opens the room, or shows a refusal box that the watcher presses
+// away. The success line goes out on every tick; it arrives only once a room
+// is open.
+void RoomBuster::Attempt() {
+    GotoKeyword(kRoomLink + room());
+    HWND tries = GetDlgItem(hwnd(), kBusterTries);
+    SetWindowTextW(tries, std::to_wstring(LeadingNumber(TextOf(tries)) + 1).c_str());
+    if (FindChatRoom()) Busting(false);
+    SendChat(BustedIntoLine(settings_, room()));
+}
+
+void RoomBuster::Busting(bool on) {
+    busting_ = on;
+    if (on) SetTimer(Handle(), kAttemptTimer, kAttemptMs, nullptr);
+    else KillTimer(hwnd(), kAttemptTimer);
+}
+
+// Empty text and repeats are added too; the list lasts for the run.
+void RoomBuster::AddRoom() {
+    SendDlgItemMessageW(hwnd(), kBusterRoom, CB_ADDSTRING, 0,
+                        (LPARAM)TextOf(GetDlgItem(hwnd(), kBusterRoom)).c_str());
+}
+
+void RoomBuster::RemoveRoom() {
+    const LRESULT selected = SendDlgItemMessageW(hwnd(), kBusterRoom, CB_GETCURSEL, 0, 0);
+    if (selected != CB_ERR) SendDlgItemMessageW(hwnd(), kBusterRoom, CB_DELETESTRING, selected, 0);
+}
+
+void RoomBuster::OnCommand(int id) {
+    switch (id) {
+    case kBusterStart: Start(); break;
+    case kBusterStop: Stop(); break;
+    case kBusterAdd: AddRoom(); break;
+    case kBusterRemove: RemoveRoom(); break;
+    case kBusterClose:
+        // Busting, if under way, goes on.
+        ShowWindow(hwnd(), SW_HIDE);
+        close_();
+        break;
+    case kBusterMinimize: ShowWindow(hwnd(), SW_MINIMIZE); break;
+    }
+}
+
+void RoomBuster::Create() {
+    font_ = std::make_unique<Font>(L"Arial", 8);
+    const int width = TwipsX(kClientWidth), height = TwipsY(kClientHeight);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    // No border and no title bar; the system menu and minimise box only give
+    // the taskbar button its restore.
+    if (!CreateAs(kClassName, WS_EX_APPWINDOW, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kCaption,
+                  RECT{left, top, left + width, top + height}))
+        return;
+    for (const LabelLayout& label : kLabels)
+        CreateLabel(hwnd(), label.id, label.caption, label.place.Pixels(), font_->get());
+    RECT place = kRoomPlace.Pixels();
+    HWND combo = CreateWindowExW(
+        0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
+        CBS_AUTOHSCROLL, place.left, place.top, place.right - place.left,
+        (place.bottom - place.top) * (1 + kRoomListLines), hwnd(),
+        (HMENU)(INT_PTR)kBusterRoom, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(combo, WM_SETFONT, (WPARAM)font_->get(), FALSE);
+}
+
+LRESULT RoomBuster::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) != kBusterRoom && HIWORD(wParam) == STN_CLICKED)
+            OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_TIMER:
+        if (wParam == kAttemptTimer && busting_) Attempt();
+        return 0;
+    case WM_CTLCOLORSTATIC:
+        if (GetDlgCtrlID((HWND)lParam) == kBusterTitle) {
+            HDC dc = (HDC)wParam;
+            SetTextColor(dc, kTitleColour);
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return (LRESULT)GetSysColorBrush(COLOR_BTNFACE);
+        }
+        break;
+    case WM_CLOSE:
+        // From the taskbar: as the "x" does.
+        OnCommand(kBusterClose);
+        return 0;
+    }
+    if (dragger_.Handle(hwnd(), message, lParam)) return 0;
+    return Window::HandleMessage(message, wParam, lParam);
+}

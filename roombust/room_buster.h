@@ -1,0 +1,65 @@
+// The room buster (Form10): gets the user into a full chat room by typing its
+// link into the host's keyword box every 400 ms, counting the tries, until a
+// chat room is open; the refusal watcher presses the host's boxes away.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "roombust/refusal_watcher.h"
+#include "settings/settings.h"
+#include "ui/drag.h"
+#include "ui/label.h"
+#include "ui/window.h"
+
+// Control ids: the form's label numbers, and the room's drop-down.
+enum BusterControl : int {
+    kBusterStart = 1,     // Label1, "start"
+    kBusterStop = 2,      // Label2, "stop"
+    kBusterAdd = 3,       // Label3, "add"
+    kBusterRemove = 4,    // Label4, "remove"
+    kBusterTriesText = 5, // Label5, "tries:"
+    kBusterTries = 6,     // Label6, the counter
+    kBusterTitle = 7,     // Label7, "norq room buster"
+    kBusterClose = 8,     // Label8, "x"
+    kBusterMinimize = 9,  // Label9, "-"
+    kBusterRoom = 10,     // Combo1: its edit text is the room
+};
+
+// Timer1 of `time`: one attempt a tick while busting.
+constexpr UINT_PTR kAttemptTimer = 1;
+constexpr UINT kAttemptMs = 400;
+
+class RoomBuster : public Window {
+public:
+    // close shows the main window again once this one has hidden.
+    RoomBuster(Settings& settings, std::function<void()> close);
+
+    // The commands of the window's labels.
+    void Start();
+    void Stop();
+    // One tick of the attempt timer.
+    void Attempt();
+
+    bool busting() const { return busting_; }
+    // Combo1's edit text as it is now: read afresh at every use.
+    std::string room() const;
+
+protected:
+    void Create() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnCommand(int id);
+    void AddRoom();
+    void RemoveRoom();
+    void Busting(bool on);
+
+    Settings& settings_;
+    std::function<void()> close_;
+    bool busting_ = false;
+    RefusalWatcher watcher_;
+    Dragger dragger_;
+    std::unique_ptr<Font> font_;
+};
