@@ -1,7 +1,8 @@
 // The room buster's dialog timer (Timer2 of `time`): once armed, every
 // refusal box that the host shows is pressed away, busting or not, until the
-// program ends. It waits for the system to report a window being shown
-// instead of looking a hundred times a second: the program runs for days.
+// program ends. The system reports each new window, and only then does it
+// look: the program runs for days, and a timer looking for a box a hundred
+// times a second would cost CPU all that time.
 #pragma once
 
 #include <windows.h>
@@ -21,11 +22,12 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    static void CALLBACK OnShown(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
+    static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
                                  LONG child, DWORD thread, DWORD time);
-    void Look();
+    // Waits for box (null: any) to show, then presses boxes away until none is left.
+    void Look(HWND box);
 
     HWINEVENTHOOK hook_ = nullptr;
     bool looking_ = false;  // a look is under way; it pumps, so a new box may arrive inside
-    bool again_ = false;    // a box came during the look
+    HWND next_ = nullptr;   // a box reported during the look
 };

@@ -5,21 +5,11 @@
 #include <utility>
 
 #include "idler/main_window.h"
+#include "roombust/room_buster.h"
 #include "tests/support.h"
 #include "ui/drag_math.h"
 
 namespace {
-
-// Real input, as the mouse gives it: absolute moves and button changes.
-void Mouse(DWORD flags, int x, int y) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-    Pump(30);
-}
 
 // Presses `down` at (x, y), moves by (dx, dy) in steps, releases with `up`.
 void Drag(DWORD down, DWORD up, int x, int y, int dx, int dy) {
@@ -47,33 +37,43 @@ TEST(DragState, GrabsTheNearestWholePointAndFollowsThePointer) {
     EXPECT_EQ(-90.0f, DragState::Follow(-60.0f, 30, 0.0f));  // off the screen is allowed
 }
 
-TEST(MainWindowDrag, FollowsADragOnItsSurfaceWithEitherButtonAndNothingElse) {
+// Every borderless window of the program drags alike: with either button by
+// its bare surface, never by a press on one of its labels.
+TEST(WindowDrag, TheMainWindowAndTheRoomBusterFollowADragOnTheirSurfaceOnly) {
     OnTestDrive drive;
     ASSERT_TRUE(drive.ok());
     Settings settings;
     MainWindow main(settings, [] {});
     main.Open();
-    Pump(50);
-    RECT label;
-    GetWindowRect(GetDlgItem(main.hwnd(), kDaysLabel), &label);
-    const auto [left, top] = Place(main.hwnd());
-    // Where the button goes down, from the window's corner.
-    const POINT surface = {3, 3}, onLabel = {label.left - left + 2, label.top - top + 2};
-    const struct { DWORD down, up; POINT grab; int dx, dy; bool moves; } drags[] = {
-        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, surface, 40, 25, true},
-        {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, surface, -60, 10, true},
-        {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, onLabel, 40, 25, false}};  // a label's press
-    for (const auto& d : drags) {
-        const auto [x, y] = Place(main.hwnd());
-        Drag(d.down, d.up, x + d.grab.x, y + d.grab.y, d.dx, d.dy);
-        EXPECT_EQ(std::make_pair(x + d.moves * d.dx, y + d.moves * d.dy), Place(main.hwnd()));
-    }
-    EXPECT_EQ(nullptr, GetCapture());
+    RoomBuster buster(settings, [] {});
+    ShowWindow(buster.Handle(), SW_SHOWNA);
+    const std::pair<HWND, int> windows[] = {{main.hwnd(), kDaysLabel},
+                                            {buster.hwnd(), kBusterTriesText}};
+    for (const auto& [window, labelId] : windows) {
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        Pump(50);
+        RECT label;
+        GetWindowRect(GetDlgItem(window, labelId), &label);
+        const auto [left, top] = Place(window);
+        // Where the button goes down, from the window's corner: bare surface
+        // below the corner's labels, or a label.
+        const POINT surface = {3, 60}, onLabel = {label.left - left + 2, label.top - top + 2};
+        const struct { DWORD down, up; POINT grab; int dx, dy; bool moves; } drags[] = {
+            {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, surface, 40, 25, true},
+            {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, surface, -60, 10, true},
+            {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, onLabel, 40, 25, false}};  // a label's
+        for (const auto& d : drags) {
+            const auto [x, y] = Place(window);
+            Drag(d.down, d.up, x + d.grab.x, y + d.grab.y, d.dx, d.dy);
+            EXPECT_EQ(std::make_pair(x + d.moves * d.dx, y + d.moves * d.dy), Place(window));
+        }
+        EXPECT_EQ(nullptr, GetCapture());
 
-    // A release without a press of its own: the button went down elsewhere
-    // and comes up over the window.
-    const auto before = Place(main.hwnd());
-    Mouse(0, before.first + 3, before.second + 3);
-    SendMessageW(main.hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(30, 20));
-    EXPECT_EQ(before, Place(main.hwnd()));
+        // A release without a press of its own: the button went down
+        // elsewhere and comes up over the window.
+        const auto before = Place(window);
+        Mouse(0, before.first + 3, before.second + 3);
+        SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 20));
+        EXPECT_EQ(before, Place(window));
+    }
 }

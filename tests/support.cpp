@@ -21,6 +21,44 @@ void Pump(DWORD ms) {
     }
 }
 
+void Mouse(DWORD flags, int x, int y) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+    Pump(30);
+}
+
+void Click(HWND window, int x, int y) {
+    POINT at = {x, y};
+    ClientToScreen(window, &at);
+    Mouse(0, at.x, at.y);
+    Mouse(MOUSEEVENTF_LEFTDOWN, at.x, at.y);
+    Mouse(MOUSEEVENTF_LEFTUP, at.x, at.y);
+}
+
+void Type(const std::string& text) {
+    for (char c : text) {
+        const SHORT key = VkKeyScanA(c);
+        const bool shift = key & 0x100;
+        INPUT keys[4] = {};
+        int n = 0;
+        auto press = [&](WORD vk, DWORD up) {
+            keys[n].type = INPUT_KEYBOARD;
+            keys[n].ki.wVk = vk;
+            keys[n++].ki.dwFlags = up;
+        };
+        if (shift) press(VK_SHIFT, 0);
+        press(LOBYTE(key), 0);
+        press(LOBYTE(key), KEYEVENTF_KEYUP);
+        if (shift) press(VK_SHIFT, KEYEVENTF_KEYUP);
+        SendInput(n, keys, sizeof(INPUT));
+        Pump(20);
+    }
+}
+
 std::string TestDrive() {
     const char* drive = std::getenv("NORQ_TEST_DRIVE");
     return drive ? drive : "";

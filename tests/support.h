@@ -24,6 +24,14 @@ bool PumpUntil(Done done, DWORD ms = 5000) {
     return true;
 }
 
+// Real input, as the mouse and keyboard give it (SendInput), each followed by
+// a short pump. Mouse moves to (x, y) on the screen with flags' buttons;
+// Click presses and releases the left button at (x, y) of window's client
+// area; Type types printable ASCII text as key presses.
+void Mouse(DWORD flags, int x, int y);
+void Click(HWND window, int x, int y);
+void Type(const std::string& text);
+
 // The drive that wine-run.sh mapped for this test ("m:"), or "" when none.
 std::string TestDrive();
 

@@ -1,0 +1,260 @@
+// The room buster against hostsim: start, attempts and stop as the host
+// records them, its lines as the rooms receive them, and the refusal boxes
+// pressed away; the start's pauses on a clock of the test's own.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "hostsim/hostsim.h"
+#include "roombust/room_buster.h"
+#include "tests/support.h"
+#include "ui/text.h"
+
+using hostsim::Describe;
+using hostsim::Host;
+using hostsim::Of;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+const std::string kOn = "< font . color=#0099FF>", kOff = "< font . color=#000000>";
+
+// A room buster line with handle "ann" and decorations "(" and ")".
+std::string Line(const std::string& what, const std::string& room) {
+    return "( " + kOn + "ann" + kOff + " " + what + " " + kOn + " " + room + kOff + " )";
+}
+
+// What reached the host, text reads aside.
+std::string Typed(const Host& host) { return hostsim::Describe(hostsim::Inputs(host.Log())); }
+
+// One attempt, as the keyword box records it.
+std::string Attempt(const std::string& room) {
+    const std::string link = "\"aol://2719:2-2-" + room + "\"\n";
+    return "keyword.edit WM_SETTEXT 0 0 " + link + "keyword.edit WM_CHAR 32 0\n"
+           "keyword.edit WM_CHAR 13 0\nkeyword GO 0 0 " + link;
+}
+
+// A line posted into room (printable ASCII only).
+std::string Posted(const std::string& room, const std::string& line) {
+    const std::string icon = room + ".icon6 ", quoted = " 0 0 \"" + line + "\"\n";
+    return room + ".rich1 WM_SETTEXT" + quoted + icon + "WM_LBUTTONDOWN 0 0\n" + icon +
+           "WM_LBUTTONUP 0 0\n" + room + " CHAT" + quoted + icon + "WM_KEYDOWN 32 0\n" + icon +
+           "WM_KEYUP 32 0\n";
+}
+
+// A refused attempt and its box pressed away, as DismissHostDialog presses.
+std::string Refused(const std::string& room) {
+    const std::string press = "box.ok WM_KEYDOWN 32 0\nbox.ok WM_KEYUP 32 0\n";
+    return Attempt(room) + room + " REFUSED 0 0 \"" + room + "\"\n" + press + press;
+}
+
+HWND VisibleBox() {
+    for (HWND box = FindWindowA("#32770", "America Online"); box;
+         box = FindWindowExA(nullptr, box, "#32770", "America Online"))
+        if (IsWindowVisible(box)) return box;
+    return nullptr;
+}
+
+class RoomBusterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        settings_.handle = "ann";
+        settings_.leftAscii = "(";
+        settings_.rightAscii = ")";
+        clock_.Install();
+        SetRoom("Crowded");
+    }
+
+    void SetRoom(const std::string& name) {
+        SetDlgItemTextW(buster_.Handle(), kBusterRoom, Widen(name).c_str());
+    }
+    std::string Tries() const {
+        wchar_t text[32] = {};
+        GetDlgItemTextW(buster_.hwnd(), kBusterTries, text, 32);
+        return Narrow(text);
+    }
+    // Busting ends when the attempts find a room; a bound keeps a fault from
+    // waiting for ever.
+    bool BustedIn() { return PumpUntil([&] { return !buster_.busting(); }, 5000); }
+
+    std::unique_ptr<Host> host_ = std::make_unique<Host>();
+    Settings settings_;
+    int closed_ = 0;
+    RoomBuster buster_{settings_, [this] { ++closed_; }};
+    FakeClock clock_{100.0f};
+};
+
+}  // namespace
+
+TEST_F(RoomBusterTest, StartInARoomAnnouncesLeavesItThreeSecondsLaterAndGetsInAtOnce) {
+    host_->OpenRoom("Lobby");
+    host_->SetAnswerDelay(0);  // the room opens before the keyword's message returns
+    // What the room holds at the end of each pause.
+    std::vector<std::string> atPause;
+    clock_.OnIdle([&] {
+        atPause.push_back(std::to_string((int)clock_.elapsed()) + " s: " +
+                          std::to_string(host_->ChatLines("Lobby").size()) + " lines");
+    });
+    buster_.Start();
+    EXPECT_EQ((Lines{"3 s: 0 lines", "6 s: 1 lines"}), atPause);
+    EXPECT_TRUE(buster_.busting());
+    ASSERT_TRUE(BustedIn());
+
+    EXPECT_EQ(Posted("Lobby", Line("is now busting", "Crowded")) + "Lobby WM_CLOSE 0 0\nLobby WM_SHOWWINDOW 0 0\n" +
+                  Attempt("Crowded") + Posted("Crowded", Line("busted into", "Crowded")),
+              Typed(*host_));
+    EXPECT_EQ(std::vector<std::string>{"Crowded"}, host_->Documents());
+    EXPECT_EQ("1", Tries());  // the attempt that got in counts
+}
+
+TEST_F(RoomBusterTest, OutsideAnyRoomEachRefusalIsPressedAwayBeforeTheNextAttempt) {
+    host_->SetAnswerDelay(0);
+    host_->MakeRoomFull("Crowded", 2);
+    buster_.Start();  // no room: no start line, nothing closed
+    ASSERT_TRUE(BustedIn());
+    Pump(600);  // long enough for a fourth attempt, were there one
+
+    EXPECT_EQ(Refused("Crowded") + Refused("Crowded") + Attempt("Crowded") +
+                  Posted("Crowded", Line("busted into", "Crowded")),
+              Typed(*host_));
+    EXPECT_EQ("3", Tries());
+    EXPECT_EQ(nullptr, VisibleBox());
+}
+
+TEST_F(RoomBusterTest, ARoomOpenedByHandEndsBustingWithTheSuccessLineThere) {
+    host_->MakeRoomFull("Crowded", 1000);
+    buster_.Start();
+    ASSERT_TRUE(PumpUntil([&] { return Tries() == "2"; }));
+    host_->OpenRoom("Own");  // any room counts; its name is not compared
+    ASSERT_TRUE(BustedIn());
+    EXPECT_EQ(Lines{Line("busted into", "Crowded")}, host_->ChatLines("Own"));
+    EXPECT_EQ("3", Tries());
+}
+
+TEST_F(RoomBusterTest, StopWithoutStartPostsTheStopLineAndBoxesArePressedAwayFromThenOn) {
+    host_->OpenRoom("Lobby");
+    host_->Execute("box ok");  // up before the watch starts
+    ASSERT_TRUE(PumpUntil([] { return VisibleBox() != nullptr; }));
+    buster_.Stop();
+    EXPECT_EQ(Lines{Line("stopped busting", "Crowded")}, host_->ChatLines("Lobby"));
+    EXPECT_TRUE(PumpUntil([] { return VisibleBox() == nullptr; }));
+
+    // The buster idle, boxes shown later are pressed away too, each twice.
+    const std::string press = "box.ok WM_KEYDOWN 32 0\nbox.ok WM_KEYUP 32 0\n";
+    std::string presses = press + press;
+    for (int i = 0; i < 3; ++i) {
+        host_->Execute("box ok");
+        presses += press + press;
+        EXPECT_TRUE(PumpUntil([&] { return Describe(Of(host_->Log(), "box")) == presses; }, 2000));
+    }
+    EXPECT_EQ(nullptr, VisibleBox());
+    EXPECT_FALSE(buster_.busting());
+}
+
+TEST_F(RoomBusterTest, StartWhileBustingRestartsTheCountAndAttemptsGoOnInItsPauses) {
+    host_->MakeRoomFull("Crowded", 1000);
+    buster_.Start();
+    ASSERT_TRUE(PumpUntil([&] { return Tries() == "3"; }));
+    std::vector<std::string> atPause;
+    clock_.OnIdle([&] {
+        atPause.push_back(Tries());
+        Pump(900);  // the pause, as it passes: the attempt timer ticks in it
+    });
+    buster_.Start();
+    ASSERT_EQ(2u, atPause.size());
+    EXPECT_EQ("0", atPause[0]);
+    EXPECT_LE(1, std::stoi(atPause[1]));
+    EXPECT_LT(std::stoi(atPause[1]), std::stoi(Tries()));
+    EXPECT_TRUE(buster_.busting());
+    buster_.Stop();
+}
+
+TEST_F(RoomBusterTest, RoomNamesOfAnyLengthAndCharacterReachTheHostInItsCodePage) {
+    const struct { std::string name, bytes; } kNames[] = {
+        {"", ""},
+        {std::string(300, 'r'), std::string(300, 'r')},
+        {"caf\u00E9 \u0142\u00F3d\u017A", "caf\xE9 ?\xF3""d?"},  // é ó in 1252; ł ź are not
+    };
+    for (const auto& n : kNames) {
+        const std::string room = "Lobby" + std::to_string(&n - kNames);
+        host_->OpenRoom(room);
+        host_->ClearLog();
+        SetRoom(n.name);
+        buster_.Stop();
+        buster_.Attempt();  // the host's answer comes after the line
+        const std::string typed = Typed(*host_);
+        EXPECT_EQ((Lines{Line("stopped busting", n.bytes), Line("busted into", n.bytes)}),
+                  host_->ChatLines(room));
+        EXPECT_NE(std::string::npos, typed.find(hostsim::Describe({{"keyword.edit", WM_SETTEXT,
+                                                                    0, 0, "aol://2719:2-2-" +
+                                                                              n.bytes}})));
+        Pump(100);  // the host's answer: a room of that name, which the next case keeps below
+    }
+}
+
+TEST_F(RoomBusterTest, AHungThenVanishedHostCostsTheWindowsLittleAndTheCountGoesOn) {
+    host_->OpenRoom("Lobby");
+    host_->MakeRoomFull("Crowded", 1000);
+    buster_.Start();
+    ASSERT_TRUE(PumpUntil([&] { return Tries() == "1"; }));
+    host_->Hang(3000);
+    // The window answers throughout: a message sent to it comes back fast.
+    DWORD slowest = 0;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 2500;) {
+        const DWORD sent = GetTickCount();
+        SendMessageW(buster_.hwnd(), WM_NULL, 0, 0);
+        slowest = std::max(slowest, GetTickCount() - sent);
+        Pump(50);
+    }
+    EXPECT_LT(slowest, 1200u);
+    Pump(1000);
+    host_.reset();  // the host ends while busting
+    const int before = std::stoi(Tries());
+    Pump(1000);
+    EXPECT_LT(before, std::stoi(Tries()));
+    EXPECT_TRUE(buster_.busting());
+}
+
+TEST(RoomBuster, CountsFromTheNumberItsCounterStartsWithAndWithoutAHostDoesNothingElse) {
+    ASSERT_EQ(nullptr, FindWindowA("AOL Frame25", nullptr)) << "a host runs on this desktop";
+    Settings settings;
+    RoomBuster buster(settings, [] {});
+    const std::pair<const wchar_t*, const wchar_t*> kCounts[] = {
+        {L"0", L"1"}, {L"41", L"42"}, {L"7 tries", L"8"}, {L" 12", L"13"},
+        {L"abc", L"1"}, {L"", L"1"}, {L"-3", L"-2"}};
+    for (const auto& [before, after] : kCounts) {
+        SetDlgItemTextW(buster.Handle(), kBusterTries, before);
+        buster.Attempt();
+        wchar_t text[32] = {};
+        GetDlgItemTextW(buster.hwnd(), kBusterTries, text, 32);
+        EXPECT_STREQ(after, text) << Narrow(before);
+    }
+    EXPECT_FALSE(buster.busting());
+}
+
+TEST(RoomBuster, AddAppendsTheEditTextAsItIsAndRemoveTakesOnlyTheSelectedEntry) {
+    Settings settings;
+    RoomBuster buster(settings, [] {});
+    HWND combo = GetDlgItem(buster.Handle(), kBusterRoom);
+    auto entries = [&] {
+        std::vector<std::string> all;
+        for (int i = 0; i < (int)SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
+            wchar_t text[64] = {};
+            SendMessageW(combo, CB_GETLBTEXT, i, (LPARAM)text);
+            all.push_back(Narrow(text));
+        }
+        return all;
+    };
+    auto click = [&](int id) { SendMessageW(buster.hwnd(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), 0); };
+    for (const wchar_t* name : {L"Den", L"", L"Den"}) {
+        SetWindowTextW(combo, name);
+        click(kBusterAdd);
+    }
+    EXPECT_EQ((std::vector<std::string>{"Den", "", "Den"}), entries());
+    SendMessageW(combo, CB_SETCURSEL, (WPARAM)-1, 0);
+    click(kBusterRemove);  // nothing selected: nothing removed
+    EXPECT_EQ(3u, entries().size());
+    SendMessageW(combo, CB_SETCURSEL, 1, 0);
+    click(kBusterRemove);
+    EXPECT_EQ((std::vector<std::string>{"Den", "Den"}), entries());
+}
