@@ -258,3 +258,51 @@ TEST(RoomBuster, AddAppendsTheEditTextAsItIsAndRemoveTakesOnlyTheSelectedEntry) 
     click(kBusterRemove);
     EXPECT_EQ((std::vector<std::string>{"Den", "Den"}), entries());
 }
+
+// The real program beside the host, driven as a user would: the menu's "room
+// buster", a room name typed in, "start".
+TEST(RoomBusterEndToEnd, ChosenFromTheMenuItGetsIntoAFullRoomTypedInByTheUser) {
+    OnTestDrive drive;
+    ASSERT_TRUE(drive.ok());
+    WriteFileBytes(drive.SettingsPath(), "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\n"
+                                         "right-ascii=)\r\n");
+    Host host;
+    host.OpenRoom("Lobby");
+    host.MakeRoomFull("Crowded", 2);
+    host.SetAnswerDelay(0);  // the room opens within the attempt that gets in
+    ChildProcess program("norqidle.exe", "", TestDrive() + "\\");
+    HWND main = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (main = program.Window(L"norq idle main")); }, 20000));
+
+    // "room buster", from the real menu: down to "misc", into it, into "chat",
+    // down to the fifth entry.
+    ClickOn(GetDlgItem(main, 6));  // "opts"
+    ASSERT_TRUE(PumpUntil([&] { return program.Window(L"#32768") != nullptr; }));
+    for (WORD vk : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
+                    VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
+        Key(vk);
+    HWND buster = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (buster = program.Window(L"norq room buster")); }));
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_TRUE(GetWindowLongW(buster, GWL_EXSTYLE) & WS_EX_TOPMOST);
+
+    ClickAt(GetDlgItem(buster, kBusterRoom), 10, 10);
+    Type("Crowded");
+    ClickOn(GetDlgItem(buster, kBusterStart));
+
+    // Two pauses of three seconds, then three attempts.
+    ASSERT_TRUE(PumpUntil([&] { return host.ChatLines("Crowded").size() == 1; }, 15000));
+    EXPECT_EQ(Line("busted into", "Crowded"), host.ChatLines("Crowded")[0]);
+    EXPECT_EQ(Line("is now busting", "Crowded"), host.ChatLines("Lobby").back());
+    EXPECT_EQ(std::vector<std::string>{"Crowded"}, host.Documents());  // the lobby was left
+    const std::string press = "box.ok WM_KEYDOWN 32 0\nbox.ok WM_KEYUP 32 0\n";
+    EXPECT_EQ(press + press + press + press, Describe(Of(host.Log(), "box")));
+    wchar_t tries[16] = {};
+    GetWindowTextW(GetDlgItem(buster, kBusterTries), tries, 16);
+    EXPECT_STREQ(L"3", tries);
+
+    // "x": the main window comes back on top.
+    ClickOn(GetDlgItem(buster, kBusterClose));
+    EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(main) && !IsWindowVisible(buster); }));
+    EXPECT_TRUE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}

@@ -31,7 +31,7 @@ void Mouse(DWORD flags, int x, int y) {
     Pump(30);
 }
 
-void Click(HWND window, int x, int y) {
+void ClickAt(HWND window, int x, int y) {
     POINT at = {x, y};
     ClientToScreen(window, &at);
     Mouse(0, at.x, at.y);
@@ -39,23 +39,37 @@ void Click(HWND window, int x, int y) {
     Mouse(MOUSEEVENTF_LEFTUP, at.x, at.y);
 }
 
+void ClickOn(HWND control) {
+    RECT r;
+    GetClientRect(control, &r);
+    ClickAt(control, r.right / 2, r.bottom / 2);
+}
+
+void Key(WORD vk) {
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_KEYBOARD;
+    press[0].ki.wVk = press[1].ki.wVk = vk;
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, press, sizeof(INPUT));
+    Pump(60);
+}
+
 void Type(const std::string& text) {
     for (char c : text) {
         const SHORT key = VkKeyScanA(c);
-        const bool shift = key & 0x100;
+        if (!(key & 0x100)) {
+            Key(LOBYTE(key));
+            continue;
+        }
         INPUT keys[4] = {};
-        int n = 0;
-        auto press = [&](WORD vk, DWORD up) {
-            keys[n].type = INPUT_KEYBOARD;
-            keys[n].ki.wVk = vk;
-            keys[n++].ki.dwFlags = up;
-        };
-        if (shift) press(VK_SHIFT, 0);
-        press(LOBYTE(key), 0);
-        press(LOBYTE(key), KEYEVENTF_KEYUP);
-        if (shift) press(VK_SHIFT, KEYEVENTF_KEYUP);
-        SendInput(n, keys, sizeof(INPUT));
-        Pump(20);
+        const WORD vks[] = {VK_SHIFT, LOBYTE(key), LOBYTE(key), VK_SHIFT};
+        for (int i = 0; i < 4; ++i) {
+            keys[i].type = INPUT_KEYBOARD;
+            keys[i].ki.wVk = vks[i];
+            keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        }
+        SendInput(4, keys, sizeof(INPUT));
+        Pump(60);
     }
 }
 

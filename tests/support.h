@@ -26,11 +26,14 @@ bool PumpUntil(Done done, DWORD ms = 5000) {
 
 // Real input, as the mouse and keyboard give it (SendInput), each followed by
 // a short pump. Mouse moves to (x, y) on the screen with flags' buttons;
-// Click presses and releases the left button at (x, y) of window's client
-// area; Type types printable ASCII text as key presses.
+// ClickAt presses and releases the left button at (x, y) of window's client
+// area, ClickOn in the middle of a control; Type types printable ASCII text
+// as key presses, Key presses and releases one key.
 void Mouse(DWORD flags, int x, int y);
-void Click(HWND window, int x, int y);
+void ClickAt(HWND window, int x, int y);
+void ClickOn(HWND control);
 void Type(const std::string& text);
+void Key(WORD vk);
 
 // The drive that wine-run.sh mapped for this test ("m:"), or "" when none.
 std::string TestDrive();
