@@ -18,6 +18,7 @@
 
 #include "host/wait.h"
 #include "hostsim/hostsim.h"
+#include "bench/room_buster_bench.h"
 #include "idler/main_window.h"
 
 namespace {
@@ -232,6 +233,8 @@ void MeasureIdling(hostsim::Host& host, const std::string& program, const std::s
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::string(argv[1]) == "--role")
+        return RunRoomBusterRole(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
     std::string folder;
     if (argc > 1) folder = argv[1];
     else if (const char* drive = std::getenv("NORQ_TEST_DRIVE")) folder = std::string(drive) + "\\";
@@ -247,6 +250,10 @@ int main(int argc, char** argv) {
     const std::string settings = folder + "norqidle.ini";
 
     hostsim::Host host;
+    if (std::getenv("NORQ_BENCH_ONLY_BUSTER")) {
+        BenchRoomBuster(host);
+        return 0;
+    }
     host.OpenRoom(kRoom);
 
     std::printf("start-up beside hostsim, from launch to the first chat line (%d runs):\n",
@@ -291,6 +298,8 @@ int main(int argc, char** argv) {
     MeasureIdling(host, program, folder, minutes ? std::atoi(minutes) : 3);
     DeleteFileA(settings.c_str());
     std::printf("\n");
+
+    BenchRoomBuster(host);
 
     CpuShare wait = MeasureCpu([] { WaitSeconds(3); });
     std::printf("CPU during WaitSeconds(3): %.3f s of %.3f s wall = %.1f %%\n", wait.cpu,
