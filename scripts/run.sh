@@ -10,6 +10,7 @@ set -eu
 install_packages
 build_all
 make_prefix
+prefer_pulse
 
 out="$build/run"
 rm -rf "$out"; mkdir -p "$out/root"
@@ -17,8 +18,14 @@ rm -rf "$out"; mkdir -p "$out/root"
 # drive of its own, so nothing is written in the root of this machine.
 ln -sfn "$out/root" "$WINEPREFIX/dosdevices/n:"
 
+# The player plays through the sound server of your session when there is
+# one, else through a private one (heard by nobody, but it plays).
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    sh "$top/scripts/session.sh" "$out" interactive
+    if pactl info >/dev/null 2>&1; then
+        sh "$top/scripts/session.sh" "$out" interactive
+    else
+        with_audio sh "$top/scripts/session.sh" "$out" interactive
+    fi
 else
-    on_virtual_display sh "$top/scripts/session.sh" "$out" automatic
+    with_audio on_virtual_display sh "$top/scripts/session.sh" "$out" automatic
 fi
