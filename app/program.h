@@ -26,6 +26,7 @@ public:
     RoomBuster& roomBuster() { return roomBuster_; }
     PlayerWindow& player() { return player_; }
     FolderPicker& picker() { return picker_; }
+    Media& media() { return media_; }
 
 private:
     MenuActions Elsewhere();

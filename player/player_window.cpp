@@ -172,7 +172,9 @@ LRESULT PlayerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_COMMAND:
         if (LOWORD(wParam) == kPlayerFiles) {
             if (HIWORD(wParam) == LBN_DBLCLK) OnDoubleClick();
-        } else if (HIWORD(wParam) == STN_CLICKED) {
+        } else if (HIWORD(wParam) == STN_CLICKED || HIWORD(wParam) == STN_DBLCLK) {
+            // A second click soon after the first comes as a double-click:
+            // "next" twice is two files on.
             OnCommand(LOWORD(wParam));
         }
         return 0;

@@ -4,6 +4,7 @@
 
 #include "idler/lines.h"
 #include "player/commands.h"
+#include "tests/support.h"
 
 using Log = std::vector<std::string>;
 
@@ -34,11 +35,7 @@ struct ListOf : Playlist {
     int at;
 };
 
-// A line as the room gets it, for handle "ann" framed by "(" and ")".
-std::string Said(const char* what, const std::string& file) {
-    const std::string on = "< font . color=#0099FF>", off = "< font . color=#000000>";
-    return "( " + on + "ann" + off + what + on + file + off + " )";
-}
+std::string Said(const char* what, const std::string& file) { return PlayerSaid(what, file); }
 const char kNow[] = " is now playing: ", kPlays[] = " - playing: ", kPauses[] = " - paused: ",
            kUnpauses[] = " - unpaused: ", kStops[] = " - stopped: ";
 

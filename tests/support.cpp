@@ -229,6 +229,11 @@ void FakeClock::Idle(double seconds) {
     if (onIdle_) onIdle_();
 }
 
+std::string PlayerSaid(const char* what, const std::string& file) {
+    const std::string on = "< font . color=#0099FF>", off = "< font . color=#000000>";
+    return "( " + on + "ann" + off + what + on + file + off + " )";
+}
+
 std::string BesideTests(const char* name) { return BuiltProgram(name); }
 
 constexpr double kPi = 3.14159265358979323846;

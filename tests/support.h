@@ -124,6 +124,10 @@ private:
     std::function<void()> onIdle_;
 };
 
+// A player line as the room gets it, for handle "ann" framed by "(" and ")":
+// what was done (" - paused: "), and the file's name in the code page.
+std::string PlayerSaid(const char* what, const std::string& file);
+
 // A file copied beside the test program at build time (tests/media).
 std::string BesideTests(const char* name);
 // A mono 16-bit WAV of a sine at hz, written to path.

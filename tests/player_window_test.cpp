@@ -1,0 +1,113 @@
+// The player and its folder picker as the user meets them: chosen from the
+// menu, driven with real clicks, playing for real, the lines' bytes as the
+// host's room gets them.
+#include <gtest/gtest.h>
+
+#include "app/program.h"
+#include "hostsim/hostsim.h"
+#include "tests/support.h"
+#include "ui/text.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace playstate;
+
+void DoubleClickAt(HWND window, POINT at) {
+    ClientToScreen(window, &at);
+    for (DWORD button : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN,
+                         MOUSEEVENTF_LEFTUP})
+        Mouse(button, at.x, at.y);
+}
+
+// The middle of a list box's entry, in the box's client area.
+POINT Entry(HWND box, int index) {
+    RECT r = {};
+    SendMessageW(box, LB_GETITEMRECT, index, (LPARAM)&r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+Lines Entries(HWND box) {
+    Lines entries;
+    for (int i = 0; i < SendMessageW(box, LB_GETCOUNT, 0, 0); ++i) {
+        wchar_t text[MAX_PATH] = {};
+        SendMessageW(box, LB_GETTEXT, i, (LPARAM)text);
+        entries.push_back(Narrow(text));
+    }
+    return entries;
+}
+
+}  // namespace
+
+TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
+    OnTestDrive drive;
+    ASSERT_TRUE(drive.ok());
+    const std::string root = TestDrive() + "\\";
+    WriteFileBytes(drive.SettingsPath(), "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\n"
+                                         "right-ascii=)\r\n");
+    for (const char* name : {"b.wav", "A.wav", "hidden.wav"}) WriteToneWav(root + name, 440, 2);
+    SetFileAttributesA((root + "hidden.wav").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    WriteFileBytes(root + "notes.txt", "not a sound");
+    ASSERT_TRUE(CreateDirectoryA((root + "music").c_str(), nullptr));
+    WriteToneWav(root + "music\\x.wav", 440, 2);
+    ASSERT_TRUE(CopyFileW(L"music\\x.wav", L"music\\t\u00F6n \u2603.wav", FALSE));
+    hostsim::Host host;
+    host.OpenRoom("Lobby");
+    Program program([] {});
+    program.main().Open();
+    Media& media = program.media();
+    auto said = [&] {
+        const Lines all = host.ChatLines("Lobby");
+        return Lines(all.begin() + 2, all.end());  // after the start-up pair
+    };
+
+    program.main().menu().Run(CommandMenu::CommandOf("mp3player"));
+    HWND player = program.player().hwnd(), files = GetDlgItem(player, kPlayerFiles);
+    ASSERT_TRUE(IsWindowVisible(player));
+    EXPECT_FALSE(IsWindowVisible(program.main().hwnd()));
+    EXPECT_TRUE(GetWindowLongW(player, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // The program's current folder, its hidden file left out, case aside.
+    EXPECT_EQ((Lines{"A.wav", "b.wav", "norqidle.ini", "notes.txt"}), Entries(files));
+
+    ClickAt(files, Entry(files, 1).x, Entry(files, 1).y);
+    EXPECT_EQ(1, program.player().files().selected());
+    DoubleClickAt(files, Entry(files, 0));
+    EXPECT_EQ(kPlaying, media.PlayState());
+    ClickOn(GetDlgItem(player, kPlayerPause));
+    EXPECT_EQ(kPaused, media.PlayState());
+
+    // The picker: into "music" by a double-click, then "ok".
+    ClickOn(GetDlgItem(player, kPlayerFolder));
+    HWND picker = program.picker().hwnd(), folders = GetDlgItem(picker, kPickerFolders);
+    ASSERT_TRUE(IsWindowVisible(picker));
+    EXPECT_FALSE(IsWindowVisible(player));
+    ASSERT_EQ((Lines{TestDrive() + "\\", "  music"}), Entries(folders));
+    DoubleClickAt(folders, Entry(folders, 1));
+    ClickOn(GetDlgItem(picker, kPickerOk));
+    EXPECT_TRUE(IsWindowVisible(player));
+    EXPECT_FALSE(IsWindowVisible(picker));
+    EXPECT_EQ((Lines{"t\xC3\xB6n \xE2\x98\x83.wav", "x.wav"}), Entries(files));
+    EXPECT_EQ(-1, program.player().files().selected());
+    EXPECT_EQ(kPaused, media.PlayState());  // the folder change left playback alone
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_EQ(root, current) << "the picker moved the program's current folder";
+
+    for (int control : {kPlayerStop, kPlayerPause, kPlayerStop, kPlayerNext})
+        ClickOn(GetDlgItem(player, control));
+    EXPECT_EQ(kPlaying, media.PlayState());  // a name outside the code page plays
+    // A file deleted since it was listed is still announced; nothing plays.
+    ASSERT_TRUE(DeleteFileA((root + "music\\x.wav").c_str()));
+    ClickOn(GetDlgItem(player, kPlayerNext));
+    EXPECT_EQ(kStopped, media.PlayState());
+
+    EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "A.wav"), PlayerSaid(" - paused: ", "A.wav"),
+                     PlayerSaid(" - unpaused: ", ""), PlayerSaid(" - stopped: ", ""),
+                     PlayerSaid(" - playing: ", "t\xF6n ?.wav"),
+                     PlayerSaid(" - playing: ", "x.wav")}),
+              said());
+
+    ClickOn(GetDlgItem(player, kPlayerHide));
+    EXPECT_FALSE(IsWindowVisible(player));
+    EXPECT_TRUE(IsWindowVisible(program.main().hwnd()));
+}
