@@ -111,3 +111,44 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     EXPECT_FALSE(IsWindowVisible(player));
     EXPECT_TRUE(IsWindowVisible(program.main().hwnd()));
 }
+
+// The real program with no sound server to be had: nothing plays, but every
+// command still runs, posts its line, and nothing crashes or shows a box.
+// A run of its own (tests/CMakeLists.txt) points the sound client nowhere:
+// Wine reads that from the Unix environment, which a process cannot change
+// for its children.
+TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
+    const char* server = std::getenv("PULSE_SERVER");
+    ASSERT_STREQ("unix:/nonexistent/native", server ? server : "") << "run by its own test entry";
+    OnTestDrive drive;
+    ASSERT_TRUE(drive.ok());
+    WriteFileBytes(drive.SettingsPath(), "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\n"
+                                         "right-ascii=)\r\n");
+    WriteToneWav(TestDrive() + "\\a.wav", 440, 2);
+    hostsim::Host host;
+    host.OpenRoom("Lobby");
+    ChildProcess program("norqidle.exe", "", TestDrive() + "\\");
+    HWND main = nullptr, player = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (main = program.Window(L"norq idle main")); }, 20000));
+
+    // "mp3 player", from the real menu: down to "misc", into it, one down.
+    ClickOn(GetDlgItem(main, kOptsLabel));
+    ASSERT_TRUE(PumpUntil([&] { return program.Window(L"#32768") != nullptr; }));
+    for (WORD vk : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
+                    VK_RIGHT, VK_DOWN, VK_RETURN})
+        Key(vk);
+    ASSERT_TRUE(PumpUntil([&] { return (player = program.Window(L"norq idle player")); }));
+    DoubleClickAt(GetDlgItem(player, kPlayerFiles), {20, 6});  // a.wav, the first entry
+    for (int control : {kPlayerPause, kPlayerStop, kPlayerPlay})
+        ClickOn(GetDlgItem(player, control));
+
+    ASSERT_TRUE(PumpUntil([&] { return host.ChatLines("Lobby").size() >= 4; }, 5000));
+    Pump(300);
+    // Nothing plays, so pause and stop have nothing to act on.
+    const Lines all = host.ChatLines("Lobby");
+    EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "a.wav"),
+                     PlayerSaid(" - playing: ", "a.wav")}),
+              Lines(all.begin() + 2, all.end()));
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(nullptr, program.Window(L"#32770"));
+}
