@@ -1,6 +1,7 @@
 #include "player/folder_picker.h"
 
 #include "player/file_list.h"
+#include "player/glyphs.h"
 #include "ui/text.h"
 #include "ui/twips.h"
 
@@ -144,11 +145,9 @@ void FolderPicker::Create() {
         return;
     for (const LabelLayout& label : kLabels) {
         HWND l = CreateLabel(hwnd(), label.id, label.caption, label.place.Pixels(), font_->get());
-        if (!label.bordered) continue;
-        SetWindowLongW(l, GWL_STYLE, GetWindowLongW(l, GWL_STYLE) | WS_BORDER);
-        SetWindowPos(l, nullptr, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        if (label.bordered) AddStyle(l, WS_BORDER);
     }
+    AddStyle(GetDlgItem(hwnd(), kPickerTitle), SS_LEFTNOWORDWRAP);
     const RECT d = kDrivesPlace.Pixels(), f = kFoldersPlace.Pixels();
     HWND drives = CreateWindowExW(
         0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, d.left, d.top,
@@ -189,13 +188,9 @@ LRESULT FolderPicker::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         return (LRESULT)GetSysColorBrush(COLOR_HIGHLIGHT);
     }
-    case WM_ERASEBKGND: {
-        RECT client, strip = kTitleStrip.Pixels();
-        GetClientRect(hwnd(), &client);
-        FillRect((HDC)wParam, &client, GetSysColorBrush(COLOR_HIGHLIGHT));
-        FrameRect((HDC)wParam, &strip, GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
+    case WM_ERASEBKGND:
+        PaintSurface(hwnd(), (HDC)wParam, kTitleStrip.Pixels());
         return 1;
-    }
     case WM_CLOSE:
         leave_();
         return 0;

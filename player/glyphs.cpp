@@ -74,3 +74,17 @@ void DrawGlyph(HDC dc, const RECT& box, Glyph glyph, COLORREF colour, COLORREF b
         }
     }
 }
+
+void PaintSurface(HWND window, HDC dc, const RECT& titleStrip) {
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_HIGHLIGHT));
+    const RECT line = {titleStrip.left, titleStrip.bottom - 1, titleStrip.right, titleStrip.bottom};
+    FillRect(dc, &line, GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
+}
+
+void AddStyle(HWND control, DWORD style) {
+    SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | style);
+    SetWindowPos(control, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}

@@ -146,10 +146,9 @@ void PlayerWindow::Create() {
         return;
     for (const LabelLayout& label : kLabels)
         CreateLabel(hwnd(), label.id, label.caption, label.place.Pixels(), font_->get());
-    HWND hide = GetDlgItem(hwnd(), kPlayerHide);
-    SetWindowLongW(hide, GWL_STYLE, GetWindowLongW(hide, GWL_STYLE) | WS_BORDER);
-    SetWindowPos(hide, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    // The title is cut at the label's edge, not wrapped onto a line nobody sees.
+    AddStyle(GetDlgItem(hwnd(), kPlayerTitle), SS_LEFTNOWORDWRAP);
+    AddStyle(GetDlgItem(hwnd(), kPlayerHide), WS_BORDER);
     for (const ButtonLayout& button : kButtons) {
         const RECT r = button.place.Pixels();
         CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY,
@@ -183,13 +182,9 @@ LRESULT PlayerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return TRUE;
     case WM_CTLCOLORSTATIC:
         return Colour((HDC)wParam, (HWND)lParam);
-    case WM_ERASEBKGND: {
-        RECT client, strip = kTitleStrip.Pixels();
-        GetClientRect(hwnd(), &client);
-        FillRect((HDC)wParam, &client, GetSysColorBrush(COLOR_HIGHLIGHT));
-        FrameRect((HDC)wParam, &strip, GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
+    case WM_ERASEBKGND:
+        PaintSurface(hwnd(), (HDC)wParam, kTitleStrip.Pixels());
         return 1;
-    }
     case WM_CLOSE:
         // From the taskbar: as the "x" does.
         OnCommand(kPlayerClose);

@@ -17,6 +17,8 @@ rm -rf "$out"; mkdir -p "$out/root"
 # The program keeps its settings in the root of its current drive: give it a
 # drive of its own, so nothing is written in the root of this machine.
 ln -sfn "$out/root" "$WINEPREFIX/dosdevices/n:"
+# Something for the player to play: it lists the program's current folder.
+cp "$top/tests/media/tone880.mp3" "$out/root/a tone.mp3"
 
 # The player plays through the sound server of your session when there is
 # one, else through a private one (heard by nobody, but it plays).
