@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -28,19 +29,25 @@ double Seconds() {
     return (double)c.QuadPart / (double)f.QuadPart;
 }
 
-// CPU clock ticks (1/100 s) of the Linux processes whose name passes, from
-// /proc, which Wine shows as Z:\proc.
+// CPU clock ticks (1/100 s) of the Linux processes of this run whose name
+// passes, from /proc, which Wine shows as Z:\proc. Other runs on the machine
+// are told apart by the sound server's address, which every process of this
+// run, the server included, has in its environment.
 long long ProcTicks(const std::function<bool(const std::string&)>& counts) {
+    const char* server = std::getenv("PULSE_SERVER");
+    const std::string mark = std::string("PULSE_SERVER=") + (server ? server : "") + '\0';
     long long ticks = 0;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA("Z:\\proc\\*", &found);
     if (search == INVALID_HANDLE_VALUE) return 0;
     do {
         if (found.cFileName[0] < '0' || found.cFileName[0] > '9') continue;
-        const std::string stat = ReadFileBytes(std::string("Z:\\proc\\") + found.cFileName + "\\stat");
+        const std::string process = std::string("Z:\\proc\\") + found.cFileName;
+        const std::string stat = ReadFileBytes(process + "\\stat");
         const size_t open = stat.find('('), close = stat.rfind(')');
         if (open == std::string::npos || close == std::string::npos) continue;
         if (!counts(stat.substr(open + 1, close - open - 1))) continue;
+        if ((ReadFileBytes(process + "\\environ") + '\0').find(mark) == std::string::npos) continue;
         // After the name: state, then eleven fields before utime and stime.
         long long utime = 0, stime = 0;
         std::sscanf(stat.c_str() + close + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lld %lld",
@@ -52,11 +59,12 @@ long long ProcTicks(const std::function<bool(const std::string&)>& counts) {
 }
 
 bool IsProgram(const std::string& name) { return name == "norqidle.exe"; }
-// Wine's own processes beside the program: its server and helpers.
+// Wine's own processes beside the program: its server (wineserver32 here)
+// and helpers.
 bool IsWine(const std::string& name) {
-    return name == "wineserver" || name == "services.exe" || name == "explorer.exe" ||
-           name == "winedevice.exe" || name == "plugplay.exe" || name == "svchost.exe" ||
-           name == "rpcss.exe";
+    return name.compare(0, 10, "wineserver") == 0 || name == "services.exe" ||
+           name == "explorer.exe" || name == "winedevice.exe" || name == "plugplay.exe" ||
+           name == "svchost.exe" || name == "rpcss.exe";
 }
 bool IsSoundServer(const std::string& name) { return name == "pulseaudio"; }
 

@@ -54,14 +54,15 @@ export GST_REGISTRY_1_0="$build/gst-registry.bin"
 # NORQ_AUDIO_CAPTURE names as a Windows path, so tests can hear what came out.
 with_audio() {
     audio=$(mktemp -d "${TMPDIR:-/tmp}/norq-audio.XXXXXX")
+    # Clients keep their cookie here, not in the user's home. Set before the
+    # server starts, so every process of the run carries the same address.
+    export PULSE_SERVER="unix:$audio/native" PULSE_COOKIE="$audio/cookie"
     HOME=$audio XDG_RUNTIME_DIR=$audio pulseaudio -n --daemonize=no --system=no \
         --use-pid-file=no --exit-idle-time=-1 --realtime=no --high-priority=no \
         -L "module-native-protocol-unix socket=$audio/native auth-anonymous=1" \
         -L "module-null-sink sink_name=cap rate=48000 channels=2 format=s16le norewinds=1" \
         >"$audio/server.log" 2>&1 &
     server=$!
-    # Clients keep their cookie here, not in the user's home.
-    export PULSE_SERVER="unix:$audio/native" PULSE_COOKIE="$audio/cookie"
     i=0
     until pactl info >/dev/null 2>&1 || [ $i -ge 50 ]; do sleep 0.1; i=$((i + 1)); done
     # A short latency, or parec holds back seconds and loses the tail.

@@ -152,3 +152,42 @@ TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(nullptr, program.Window(L"#32770"));
 }
+
+TEST(FolderPicker, ListsRootToFolderThenItsSubfoldersAndStaysPutOnWhatCannotBeRead) {
+    const struct { const wchar_t* folder; std::vector<std::wstring> subfolders; Lines shown; } cases[] = {
+        {L"M:\\", {L"a", L"b"}, {"0 M:\\ M:\\", "1 a M:\\a", "1 b M:\\b"}},
+        {L"M:\\music\\rock", {L"live"},
+         {"0 M:\\ M:\\", "1 music M:\\music", "2 rock M:\\music\\rock",
+          "3 live M:\\music\\rock\\live"}},
+        {L"\\\\host\\share\\x", {},
+         {"0 \\\\host\\share\\ \\\\host\\share\\", "1 x \\\\host\\share\\x"}},
+    };
+    for (const auto& c : cases) {
+        Lines shown;
+        for (const FolderEntry& e : FolderEntries(c.folder, c.subfolders))
+            shown.push_back(std::to_string(e.depth) + " " + Narrow(e.name) + " " + Narrow(e.path));
+        EXPECT_EQ(c.shown, shown);
+    }
+
+    OnTestDrive drive;
+    ASSERT_TRUE(drive.ok());
+    const std::string root = TestDrive() + "\\";
+    ASSERT_TRUE(CreateDirectoryA((root + "gone").c_str(), nullptr));
+    std::string chosen;
+    FolderPicker picker([&](const std::string& folder) { chosen = folder; }, [] {});
+    // "ok" without a move hands over where the list started: the current folder.
+    SendMessageW(picker.Handle(), WM_COMMAND, MAKEWPARAM(kPickerOk, STN_CLICKED), 0);
+    EXPECT_EQ(root, chosen);
+    // A folder deleted since it was listed: the list stays where it was.
+    ASSERT_TRUE(RemoveDirectoryA((root + "gone").c_str()));
+    EXPECT_FALSE(picker.Open(Widen(root + "gone")));
+    EXPECT_EQ(root, picker.folder());
+    // Another drive: its root; the program's current folder stays.
+    HWND drives = GetDlgItem(picker.hwnd(), kPickerDrives);
+    SendMessageW(drives, CB_SETCURSEL, SendMessageW(drives, CB_FINDSTRING, -1, (LPARAM)L"z:"), 0);
+    SendMessageW(picker.hwnd(), WM_COMMAND, MAKEWPARAM(kPickerDrives, CBN_SELCHANGE), (LPARAM)drives);
+    EXPECT_EQ("z:\\", picker.folder());
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_EQ(root, current);
+}
