@@ -205,7 +205,10 @@ void MeasurePlayer(hostsim::Host& host, const std::string& program, const std::s
         Press(GetDlgItem(player, kPlayerPause));
         Sleep(500);
         PrintCpu("paused", kPhaseMs);
+        Press(GetDlgItem(player, kPlayerPause));  // resumed: stop acts only on a playing file
         Press(GetDlgItem(player, kPlayerStop));
+        Sleep(500);
+        PrintCpu("stopped, the player still open", kPhaseMs);
     }
     if (info.hProcess) {
         TerminateProcess(info.hProcess, 0);
