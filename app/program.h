@@ -8,6 +8,9 @@
 
 #include "idler/about_window.h"
 #include "idler/main_window.h"
+#include "player/directshow_media.h"
+#include "player/folder_picker.h"
+#include "player/player_window.h"
 #include "roombust/room_buster.h"
 #include "settings/settings.h"
 
@@ -21,6 +24,9 @@ public:
 
     MainWindow& main() { return main_; }
     RoomBuster& roomBuster() { return roomBuster_; }
+    PlayerWindow& player() { return player_; }
+    FolderPicker& picker() { return picker_; }
+    Media& media() { return media_; }
 
 private:
     MenuActions Elsewhere();
@@ -28,9 +34,16 @@ private:
     void SwitchTo(Window& window);
     // Another window has hidden itself: the main window comes back on top.
     void BackToMain();
+    // The player and its folder picker take each other's place.
+    void PickFolder();
+    void FolderChosen(const std::string& folder);
+    void BackToPlayer();
 
     Settings settings_;
     MainWindow main_;
     AboutWindow about_;
     RoomBuster roomBuster_;
+    DirectShowMedia media_;
+    PlayerWindow player_;
+    FolderPicker picker_;
 };

@@ -16,6 +16,7 @@
 
 #include <psapi.h>
 
+#include "bench/player_bench.h"
 #include "host/wait.h"
 #include "hostsim/hostsim.h"
 #include "bench/room_buster_bench.h"
@@ -290,6 +291,10 @@ int main(int argc, char** argv) {
     std::printf("  median less the %.0f s pause: %.3f s\n", kAboutPause, Median(lessPause));
     if (!withoutTaken.empty())
         std::printf("  median without the pause as taken: %.3f s\n", Median(withoutTaken));
+    std::printf("\n");
+
+    MeasurePlayer(host, program, folder);
+    DeleteFileA(settings.c_str());
     std::printf("\n");
 
     const char* minutes = std::getenv("NORQ_BENCH_IDLE_MINUTES");

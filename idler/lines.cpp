@@ -24,9 +24,14 @@ std::string Announced(const Settings& s, const char* what) {
     return Framed(s, std::string(markup::kBanner) + " -  " + Highlighted(s.handleEdit) + what);
 }
 
-// The user, what the room buster did, and the room, each value highlighted.
+// The user, what was done, and to what, each value highlighted.
+std::string Told(const Settings& s, const char* what, const std::string& value) {
+    return Framed(s, " " + Highlighted(s.handle) + what + Highlighted(value) + " ");
+}
+
+// The room buster's lines set the room off by a blank inside its colour.
 std::string Busted(const Settings& s, const char* what, const std::string& room) {
-    return Framed(s, " " + Highlighted(s.handle) + what + Highlighted(" " + room) + " ");
+    return Told(s, what, " " + room);
 }
 
 }  // namespace
@@ -88,4 +93,9 @@ std::string StoppedBustingLine(const Settings& s, const std::string& room) {
 
 std::string BustedIntoLine(const Settings& s, const std::string& room) {
     return Busted(s, " busted into ", room);
+}
+
+// The handle and the file are highlighted, the action between them is not.
+std::string PlayerLine(const Settings& s, const char* action, const std::string& file) {
+    return Told(s, action, file);
 }

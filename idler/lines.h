@@ -49,3 +49,13 @@ std::string TransferLine(const Settings& settings, const std::string& file,
 std::string BustingLine(const Settings& settings, const std::string& room);
 std::string StoppedBustingLine(const Settings& settings, const std::string& room);
 std::string BustedIntoLine(const Settings& settings, const std::string& room);
+
+// The player: what was done, and to which file, by its name as the list gives it.
+namespace playeraction {
+inline constexpr char kDoubleClick[] = " is now playing: ";
+inline constexpr char kPlay[] = " - playing: ";  // also next and previous
+inline constexpr char kPause[] = " - paused: ";
+inline constexpr char kResume[] = " - unpaused: ";
+inline constexpr char kStop[] = " - stopped: ";
+}  // namespace playeraction
+std::string PlayerLine(const Settings& settings, const char* action, const std::string& file);

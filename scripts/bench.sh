@@ -9,10 +9,11 @@ set -eu
 install_packages
 build_all
 make_prefix
+prefer_pulse
 
 echo
 echo "norqidle.exe: $(stat -c %s "$build/norqidle.exe") bytes"
 echo
 # wine-run.sh gives the program a drive of its own, so its settings file never
 # lands in the root of this machine.
-on_virtual_display sh "$top/tests/wine-run.sh" "$build/norq_bench.exe"
+with_audio on_virtual_display sh "$top/tests/wine-run.sh" "$build/norq_bench.exe"

@@ -34,6 +34,51 @@ make_prefix() {
     touch "$WINEPREFIX/.norq-ready"
 }
 
+# Sound goes to PulseAudio only: without a server, opening a file fails
+# plainly rather than falling back to a device that may not be there.
+# Also for prefixes made before the player came.
+prefer_pulse() {
+    [ -f "$WINEPREFIX/.norq-pulse" ] && return 0
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d pulse /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.norq-pulse"
+}
+
+# DirectShow under Wine plays through GStreamer; its registry of plugins is
+# made once per build folder instead of in the user's home.
+export GST_REGISTRY_1_0="$build/gst-registry.bin"
+
+# Runs a command beside a PulseAudio server private to the run, with one null
+# sink: Wine needs a sound server even without a sound card. The sink's
+# monitor is recorded all along (8 kHz, mono, 16-bit, raw) into the file that
+# NORQ_AUDIO_CAPTURE names as a Windows path, so tests can hear what came out.
+with_audio() {
+    audio=$(mktemp -d "${TMPDIR:-/tmp}/norq-audio.XXXXXX")
+    # Clients keep their cookie here, not in the user's home. Set before the
+    # server starts, so every process of the run carries the same address.
+    export PULSE_SERVER="unix:$audio/native" PULSE_COOKIE="$audio/cookie"
+    HOME=$audio XDG_RUNTIME_DIR=$audio pulseaudio -n --daemonize=no --system=no \
+        --use-pid-file=no --exit-idle-time=-1 --realtime=no --high-priority=no \
+        -L "module-native-protocol-unix socket=$audio/native auth-anonymous=1" \
+        -L "module-null-sink sink_name=cap rate=48000 channels=2 format=s16le norewinds=1" \
+        >"$audio/server.log" 2>&1 &
+    server=$!
+    i=0
+    until pactl info >/dev/null 2>&1 || [ $i -ge 50 ]; do sleep 0.1; i=$((i + 1)); done
+    # A short latency, or parec holds back seconds and loses the tail.
+    parec --device=cap.monitor --latency-msec=10 --format=s16le --rate=8000 --channels=1 \
+        --raw >"$audio/capture.raw" 2>/dev/null &
+    recorder=$!
+    export NORQ_AUDIO_CAPTURE="Z:$(printf '%s' "$audio/capture.raw" | tr / '\\')"
+    rc=0
+    "$@" || rc=$?
+    kill $recorder $server 2>/dev/null
+    wait $recorder $server 2>/dev/null
+    rm -rf "$audio"
+    unset PULSE_SERVER PULSE_COOKIE NORQ_AUDIO_CAPTURE
+    return $rc
+}
+
 # Starts a wineserver that stays, with Wine's own background processes, whose
 # output goes nowhere: started by a test instead, they would inherit its
 # output and keep it open after the test has ended.

@@ -10,15 +10,24 @@ set -eu
 install_packages
 build_all
 make_prefix
+prefer_pulse
 
 out="$build/run"
 rm -rf "$out"; mkdir -p "$out/root"
 # The program keeps its settings in the root of its current drive: give it a
 # drive of its own, so nothing is written in the root of this machine.
 ln -sfn "$out/root" "$WINEPREFIX/dosdevices/n:"
+# Something for the player to play: it lists the program's current folder.
+cp "$top/tests/media/tone880.mp3" "$out/root/a tone.mp3"
 
+# The player plays through the sound server of your session when there is
+# one, else through a private one (heard by nobody, but it plays).
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
-    sh "$top/scripts/session.sh" "$out" interactive
+    if pactl info >/dev/null 2>&1; then
+        sh "$top/scripts/session.sh" "$out" interactive
+    else
+        with_audio sh "$top/scripts/session.sh" "$out" interactive
+    fi
 else
-    on_virtual_display sh "$top/scripts/session.sh" "$out" automatic
+    with_audio on_virtual_display sh "$top/scripts/session.sh" "$out" automatic
 fi

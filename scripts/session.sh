@@ -2,7 +2,8 @@
 # One run of hostsim and norq idle on the current display; called by run.sh.
 #   session.sh OUT interactive   waits until you close both programs
 #   session.sh OUT automatic     acts as a newcomer (gives a handle, starts
-#                                idling, leaves) and ends by itself
+#                                idling, plays a file in the player, leaves)
+#                                and ends by itself
 set -u
 . "$(dirname "$0")/common.sh"
 out=$1 mode=$2
@@ -42,11 +43,32 @@ if [ "$mode" = automatic ]; then
         xdotool key --delay 100 Down Down Down Down Down Right Return
     fi
     wait_lines 3 10
-    sleep 0.5
+    # "mp3 player" from the same menu (under "misc"): click the first file,
+    # play it, look, stop it, and back to the main window with "hide".
+    if [ -n "$win" ]; then
+        xdotool mousemove --window "$win" 28 32 click 1
+        sleep 0.5
+        xdotool key --delay 100 Down Down Down Down Down Down Down Down Right Down Return
+        sleep 0.5
+    fi
+    player=$(xdotool search --onlyvisible --name 'mp3 player' | head -n 1)
+    if [ -n "$player" ]; then
+        xdotool mousemove --window "$player" 60 33 click 1
+        sleep 0.3
+        xdotool mousemove --window "$player" 68 88 click 1
+        wait_lines 4 10
+        sleep 1
+    fi
     import -window root "$out/screenshot.png"
+    if [ -n "$player" ]; then
+        xdotool mousemove --window "$player" 116 88 click 1
+        wait_lines 5 10
+        xdotool mousemove --window "$player" 32 88 click 1
+        sleep 0.5
+    fi
     # Click the "x" label (Label5).
     [ -n "$win" ] && xdotool mousemove --window "$win" 148 32 click 1
-    wait_lines 5 30
+    wait_lines 7 30
     i=0
     while kill -0 $idler 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
     wine "$build/hostsim.exe" --control quit

@@ -9,4 +9,5 @@ set -eu
 install_packages
 build_all
 make_prefix
-on_virtual_display ctest --test-dir "$build" --output-on-failure "$@"
+prefer_pulse
+with_audio on_virtual_display ctest --test-dir "$build" --output-on-failure "$@"

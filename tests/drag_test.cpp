@@ -5,6 +5,9 @@
 #include <utility>
 
 #include "idler/main_window.h"
+#include "player/directshow_media.h"
+#include "player/folder_picker.h"
+#include "player/player_window.h"
 #include "roombust/room_buster.h"
 #include "tests/support.h"
 #include "ui/drag_math.h"
@@ -39,7 +42,7 @@ TEST(DragState, GrabsTheNearestWholePointAndFollowsThePointer) {
 
 // Every borderless window of the program drags alike: with either button by
 // its bare surface, never by a press on one of its labels.
-TEST(WindowDrag, TheMainWindowAndTheRoomBusterFollowADragOnTheirSurfaceOnly) {
+TEST(WindowDrag, EveryBorderlessWindowFollowsADragOnItsSurfaceOnly) {
     OnTestDrive drive;
     ASSERT_TRUE(drive.ok());
     Settings settings;
@@ -47,8 +50,15 @@ TEST(WindowDrag, TheMainWindowAndTheRoomBusterFollowADragOnTheirSurfaceOnly) {
     main.Open();
     RoomBuster buster(settings, [] {});
     ShowWindow(buster.Handle(), SW_SHOWNA);
+    DirectShowMedia media;
+    PlayerWindow player(settings, media, [] {}, [] {});
+    ShowWindow(player.Handle(), SW_SHOWNA);
+    FolderPicker picker([](const std::string&) {}, [] {});
+    ShowWindow(picker.Handle(), SW_SHOWNA);
     const std::pair<HWND, int> windows[] = {{main.hwnd(), kDaysLabel},
-                                            {buster.hwnd(), kBusterTriesText}};
+                                            {buster.hwnd(), kBusterTriesText},
+                                            {player.hwnd(), kPlayerHide},
+                                            {picker.hwnd(), kPickerOk}};
     for (const auto& [window, labelId] : windows) {
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         Pump(50);

@@ -1,6 +1,8 @@
 #include "tests/support.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
@@ -225,4 +227,72 @@ void FakeClock::Idle(double seconds) {
     if (++idles_ > 10000) throw std::runtime_error("the wait does not end");
     now_ += seconds < step_ ? seconds : step_;
     if (onIdle_) onIdle_();
+}
+
+std::string PlayerSaid(const char* what, const std::string& file) {
+    const std::string on = "< font . color=#0099FF>", off = "< font . color=#000000>";
+    return "( " + on + "ann" + off + what + on + file + off + " )";
+}
+
+std::string BesideTests(const char* name) { return BuiltProgram(name); }
+
+constexpr double kPi = 3.14159265358979323846;
+
+void WriteToneWav(const std::string& path, int hz, double seconds) {
+    constexpr int kWavRate = 22050;
+    const int samples = (int)(seconds * kWavRate);
+    auto word = [](uint32_t v, int bytes) { return std::string((const char*)&v, bytes); };
+    std::string wav = "RIFF" + word(36 + samples * 2, 4) + "WAVEfmt " + word(16, 4) +
+                      word(1, 2) + word(1, 2) + word(kWavRate, 4) + word(kWavRate * 2, 4) +
+                      word(2, 2) + word(16, 2) + "data" + word(samples * 2, 4);
+    for (int i = 0; i < samples; ++i)
+        wav += word((uint16_t)(int16_t)(12000 * std::sin(2 * kPi * hz * i / kWavRate)), 2);
+    WriteFileBytes(path, wav);
+}
+
+std::string AudioCapture::Samples(size_t from, size_t count) const {
+    std::string bytes;
+    HANDLE file = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    bytes.resize(count * 2);
+    DWORD read = 0;
+    SetFilePointer(file, (LONG)(from * 2), nullptr, FILE_BEGIN);
+    ReadFile(file, &bytes[0], (DWORD)bytes.size(), &read, nullptr);
+    CloseHandle(file);
+    bytes.resize(read - read % 2);
+    return bytes;
+}
+
+size_t AudioCapture::Now() const {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return data.nFileSizeLow / 2;
+}
+
+// Goertzel's filter at hz: the sine's amplitude, whatever else sounds.
+double AudioCapture::Tone(size_t from, size_t count, double hz) const {
+    const std::string bytes = Samples(from, count);
+    const size_t n = bytes.size() / 2;
+    if (n == 0) return 0;
+    const double k = 2 * std::cos(2 * kPi * hz / kRate);
+    double s1 = 0, s2 = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const double s0 = ((const int16_t*)bytes.data())[i] / 32768.0 + k * s1 - s2;
+        s2 = s1, s1 = s0;
+    }
+    return 2 * std::sqrt(std::max(0.0, s1 * s1 + s2 * s2 - k * s1 * s2)) / (double)n;
+}
+
+double AudioCapture::Peak(size_t from, size_t count) const {
+    const std::string bytes = Samples(from, count);
+    double peak = 0;
+    for (size_t i = 0; i < bytes.size() / 2; ++i)
+        peak = std::max(peak, std::abs(((const int16_t*)bytes.data())[i] / 32768.0));
+    return peak;
+}
+
+bool AudioCapture::WaitForTone(double hz, DWORD ms) const {
+    constexpr size_t kLook = kRate / 10;
+    return PumpUntil([&] { return Now() >= kLook && Tone(Now() - kLook, kLook, hz) > 0.1; }, ms);
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 
@@ -121,4 +122,36 @@ private:
     int idles_ = 0;
     double step_ = 1e9;
     std::function<void()> onIdle_;
+};
+
+// A player line as the room gets it, for handle "ann" framed by "(" and ")":
+// what was done (" - paused: "), and the file's name in the code page.
+std::string PlayerSaid(const char* what, const std::string& file);
+
+// A file copied beside the test program at build time (tests/media).
+std::string BesideTests(const char* name);
+// A mono 16-bit WAV of a sine at hz, written to path.
+void WriteToneWav(const std::string& path, int hz, double seconds);
+
+// What came out of the sound server's sink: scripts/common.sh records its
+// monitor for the whole run (8 kHz, mono, 16-bit) into NORQ_AUDIO_CAPTURE.
+class AudioCapture {
+public:
+    static constexpr int kRate = 8000;
+    bool ok() const { return !path_.empty(); }
+    // Samples recorded so far: a point in time to look back to.
+    size_t Now() const;
+    // The amplitude (0 to 1) of the sine at hz in the samples [from, from + count).
+    double Tone(size_t from, size_t count, double hz) const;
+    // The loudest sample there, 0 to 1.
+    double Peak(size_t from, size_t count) const;
+    // Pumps until the last 100 ms carry the tone at hz, or ms have passed.
+    bool WaitForTone(double hz, DWORD ms) const;
+
+private:
+    std::string Samples(size_t from, size_t count) const;
+    std::string path_ = [] {
+        const char* p = std::getenv("NORQ_AUDIO_CAPTURE");
+        return std::string(p ? p : "");
+    }();
 };

@@ -1,0 +1,81 @@
+#include "player/commands.h"
+
+#include "idler/lines.h"
+
+using namespace playstate;
+
+PlayerCommands::PlayerCommands(Media& media, Playlist& list, const Settings& settings,
+                               std::function<void(const std::string&)> post)
+    : media_(media), list_(list), settings_(settings), post_(std::move(post)) {}
+
+// The file is named as the list gives it when the line goes out: the entry
+// selected then, or nothing.
+void PlayerCommands::Announce(const char* action) {
+    const int selected = list_.selected();
+    post_(PlayerLine(settings_, action, selected < 0 ? "" : list_.name(selected)));
+}
+
+// The folder, a backslash and the name, as they are: a root folder, which
+// keeps its own backslash, gives two in a row, and they play.
+void PlayerCommands::OpenAndAnnounce(int index, const char* action) {
+    media_.Open(list_.folder() + "\\" + list_.name(index));
+    Announce(action);
+}
+
+void PlayerCommands::DoubleClick() {
+    const int selected = list_.selected();
+    if (selected < 0) return;
+    OpenAndAnnounce(selected, playeraction::kDoubleClick);
+}
+
+// While paused, the selected file starts again from its beginning.
+void PlayerCommands::Play() {
+    const int state = media_.PlayState();
+    const int selected = list_.selected();
+    if (selected < 0) return;
+    if (state == kPlaying) media_.Stop();
+    OpenAndAnnounce(selected, playeraction::kPlay);
+}
+
+void PlayerCommands::PauseOrResume() {
+    const int state = media_.PlayState();
+    if (state == kPlaying) {
+        media_.Pause();
+        Announce(playeraction::kPause);
+    } else if (state == kPaused) {
+        media_.Play();
+        Announce(playeraction::kResume);
+    }
+}
+
+// A paused file stays paused. The line names the entry still selected,
+// which need not be the one that plays.
+void PlayerCommands::Stop() {
+    if (media_.PlayState() != kPlaying) return;
+    Announce(playeraction::kStop);
+    media_.Stop();
+    list_.Select(-1);
+}
+
+// Acts whether or not anything plays; from no selection it starts at the
+// first entry. Past the last entry there is nothing to move to: nothing
+// happens at all, and what plays goes on.
+void PlayerCommands::Next() {
+    const int state = media_.PlayState();
+    const int next = list_.selected() + 1;
+    if (next >= list_.count()) return;
+    if (state == kPlaying) media_.Stop();
+    list_.Select(next);
+    OpenAndAnnounce(next, playeraction::kPlay);
+}
+
+// Only while a file plays. With nothing selected (the folder changed under a
+// playing file) there is nothing before: nothing happens.
+void PlayerCommands::Previous() {
+    const int state = media_.PlayState();
+    const int previous = list_.selected() - 1;
+    if (previous < 0 || state != kPlaying) return;
+    media_.Stop();
+    list_.Select(previous);
+    OpenAndAnnounce(previous, playeraction::kPlay);
+}

@@ -1,0 +1,45 @@
+// The player's commands: each reads the play state once, as it starts, and
+// decides on it; each announces what it did with a player line.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "player/media.h"
+#include "settings/settings.h"
+
+// What the commands need of the file list. The folder, the entries and the
+// selection are the list's own; the commands only read and move them.
+class Playlist {
+public:
+    virtual ~Playlist() = default;
+    virtual std::string folder() const = 0;  // as the list gives it: a root keeps its "\"
+    virtual int count() const = 0;
+    virtual int selected() const = 0;  // -1 when nothing is selected
+    virtual void Select(int index) = 0;  // -1 clears the selection
+    virtual std::string name(int index) const = 0;  // with its extension, no folder
+};
+
+class PlayerCommands {
+public:
+    // post sends a finished chat line to the room.
+    PlayerCommands(Media& media, Playlist& list, const Settings& settings,
+                   std::function<void(const std::string&)> post);
+
+    void DoubleClick();  // on the selected entry: opens it without stopping first
+    void Play();
+    void PauseOrResume();
+    void Stop();
+    void Next();
+    void Previous();
+
+private:
+    // Opens entry index, selected already, and announces it.
+    void OpenAndAnnounce(int index, const char* action);
+    void Announce(const char* action);
+
+    Media& media_;
+    Playlist& list_;
+    const Settings& settings_;
+    std::function<void(const std::string&)> post_;
+};

@@ -1,0 +1,200 @@
+#include "player/folder_picker.h"
+
+#include "player/file_list.h"
+#include "player/glyphs.h"
+#include "ui/text.h"
+#include "ui/twips.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"norq idle folders";
+constexpr wchar_t kCaption[] = L"norq idler v\u00B9 - directory selection";
+constexpr int kClientWidth = 2895, kClientHeight = 2640;
+constexpr TwipsRect kTitleStrip = {0, 0, 2895, 255};
+constexpr TwipsRect kDrivesPlace = {120, 360, 2655, 315};
+constexpr TwipsRect kFoldersPlace = {120, 720, 2655, 1440};
+constexpr int kDriveListLines = 8;
+constexpr COLORREF kCloseColour = RGB(128, 128, 128);
+
+struct LabelLayout {
+    PickerControl id;
+    const wchar_t* caption;
+    TwipsRect place;
+    bool bordered;
+};
+
+const LabelLayout kLabels[] = {
+    {kPickerTitle, L" norq idler v\u00B9 - directory selection", {0, 0, 2175, 255}, false},
+    {kPickerMinimize, L"-", {2520, 0, 135, 255}, false},
+    {kPickerClose, L"x", {2640, 0, 135, 255}, false},
+    {kPickerOk, L" ok", {960, 2280, 375, 255}, true},
+    {kPickerExit, L" exit", {1440, 2280, 375, 255}, true},
+};
+
+// How much of path is its root: "m:\", or "\\server\share\".
+size_t RootLength(const std::wstring& path) {
+    if (path.compare(0, 2, L"\\\\") == 0) {
+        size_t end = path.find(L'\\', path.find(L'\\', 2) + 1);
+        return end == std::wstring::npos ? path.size() : end + 1;
+    }
+    return path.size() >= 3 && path[1] == L':' ? 3 : path.size();
+}
+
+HWND Drives(HWND picker) { return GetDlgItem(picker, kPickerDrives); }
+HWND Folders(HWND picker) { return GetDlgItem(picker, kPickerFolders); }
+
+}  // namespace
+
+std::vector<FolderEntry> FolderEntries(const std::wstring& folder,
+                                       const std::vector<std::wstring>& subfolders) {
+    const size_t root = RootLength(folder);
+    std::vector<FolderEntry> entries = {{folder.substr(0, root), folder.substr(0, root), 0}};
+    for (size_t start = root; start < folder.size();) {
+        size_t end = folder.find(L'\\', start);
+        if (end == std::wstring::npos) end = folder.size();
+        if (end > start)
+            entries.push_back({folder.substr(start, end - start), folder.substr(0, end),
+                               (int)entries.size()});
+        start = end + 1;
+    }
+    const std::wstring opened = entries.back().path;
+    const std::wstring joint = opened.back() == L'\\' ? L"" : L"\\";
+    const int depth = entries.back().depth + 1;
+    for (const std::wstring& name : subfolders) entries.push_back({name, opened + joint + name, depth});
+    return entries;
+}
+
+FolderPicker::FolderPicker(std::function<void(const std::string&)> ok,
+                           std::function<void()> leave)
+    : ok_(std::move(ok)), leave_(std::move(leave)) {}
+
+std::string FolderPicker::folder() const { return Narrow(folder_); }
+
+bool FolderPicker::Open(std::wstring path) {
+    std::vector<std::wstring> subfolders;
+    if (!ListFolder(path, true, subfolders)) return false;
+    entries_ = FolderEntries(path, subfolders);
+    folder_ = path;
+    HWND list = Folders(Handle());
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    int opened = 0;
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        const FolderEntry& e = entries_[i];
+        SendMessageW(list, LB_ADDSTRING, 0, (LPARAM)(std::wstring(2 * e.depth, L' ') + e.name).c_str());
+        if (e.path == folder_) opened = (int)i;
+    }
+    SendMessageW(list, LB_SETCURSEL, opened, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+    ShowDrive();
+    return true;
+}
+
+// Drive1 shows the drive of Dir1's folder, also after a drive that could not
+// be opened was chosen.
+void FolderPicker::ShowDrive() {
+    const std::wstring drive = folder_.size() >= 2 && folder_[1] == L':' ? folder_.substr(0, 2) : L"";
+    SendMessageW(Drives(hwnd()), CB_SETCURSEL,
+                 drive.empty() ? -1 : SendMessageW(Drives(hwnd()), CB_FINDSTRING, -1, (LPARAM)drive.c_str()),
+                 0);
+}
+
+// An empty drive or one without media leaves Dir1 where it was, and no box
+// comes up.
+void FolderPicker::OpenDrive() {
+    const LRESULT chosen = SendMessageW(Drives(hwnd()), CB_GETCURSEL, 0, 0);
+    wchar_t drive[8] = {};
+    if (chosen == CB_ERR || SendMessageW(Drives(hwnd()), CB_GETLBTEXTLEN, chosen, 0) > 4) return;
+    SendMessageW(Drives(hwnd()), CB_GETLBTEXT, chosen, (LPARAM)drive);
+    if (!Open(std::wstring(drive) + L"\\")) ShowDrive();
+}
+
+void FolderPicker::OnCommand(int id, int code) {
+    switch (id) {
+    case kPickerOk:
+        if (code == STN_CLICKED) ok_(folder());
+        break;
+    case kPickerExit:
+    case kPickerClose:
+        if (code == STN_CLICKED) leave_();
+        break;
+    case kPickerMinimize:
+        if (code == STN_CLICKED) ShowWindow(hwnd(), SW_MINIMIZE);
+        break;
+    case kPickerDrives:
+        if (code == CBN_SELCHANGE) OpenDrive();
+        break;
+    case kPickerFolders:
+        // A folder deleted since it was listed: Dir1 is shown afresh.
+        if (code == LBN_DBLCLK) {
+            const LRESULT at = SendMessageW(Folders(hwnd()), LB_GETCURSEL, 0, 0);
+            if (at >= 0 && at < (LRESULT)entries_.size() && !Open(entries_[at].path)) Open(folder_);
+        }
+        break;
+    }
+}
+
+void FolderPicker::Create() {
+    font_ = std::make_unique<Font>(L"Arial", 8);
+    const int width = TwipsX(kClientWidth), height = TwipsY(kClientHeight);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    if (!CreateAs(kClassName, WS_EX_APPWINDOW, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kCaption,
+                  RECT{left, top, left + width, top + height}))
+        return;
+    for (const LabelLayout& label : kLabels) {
+        HWND l = CreateLabel(hwnd(), label.id, label.caption, label.place.Pixels(), font_->get());
+        if (label.bordered) AddStyle(l, WS_BORDER);
+    }
+    AddStyle(GetDlgItem(hwnd(), kPickerTitle), SS_LEFTNOWORDWRAP);
+    const RECT d = kDrivesPlace.Pixels(), f = kFoldersPlace.Pixels();
+    HWND drives = CreateWindowExW(
+        0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, d.left, d.top,
+        d.right - d.left, (d.bottom - d.top) * (1 + kDriveListLines), hwnd(),
+        (HMENU)(INT_PTR)kPickerDrives, GetModuleHandleW(nullptr), nullptr);
+    HWND folders = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, f.left, f.top,
+        f.right - f.left, f.bottom - f.top, hwnd(), (HMENU)(INT_PTR)kPickerFolders,
+        GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(drives, WM_SETFONT, (WPARAM)font_->get(), FALSE);
+    SendMessageW(folders, WM_SETFONT, (WPARAM)font_->get(), FALSE);
+    // "m:" for each drive, as the drive list shows them.
+    wchar_t roots[512] = {};
+    GetLogicalDriveStringsW(511, roots);
+    for (const wchar_t* root = roots; *root; root += lstrlenW(root) + 1) {
+        wchar_t drive[3] = {root[0], L':', 0};
+        CharLowerBuffW(drive, 1);
+        SendMessageW(drives, CB_ADDSTRING, 0, (LPARAM)drive);
+    }
+    // Dir1 starts at the program's current folder, which it never changes.
+    wchar_t current[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, current);
+    folder_ = current;
+    Open(folder_);
+}
+
+LRESULT FolderPicker::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = (HDC)wParam;
+        SetTextColor(dc, GetDlgCtrlID((HWND)lParam) == kPickerClose
+                             ? kCloseColour
+                             : GetSysColor(COLOR_HIGHLIGHTTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+        return (LRESULT)GetSysColorBrush(COLOR_HIGHLIGHT);
+    }
+    case WM_ERASEBKGND:
+        PaintSurface(hwnd(), (HDC)wParam, kTitleStrip.Pixels());
+        return 1;
+    case WM_CLOSE:
+        leave_();
+        return 0;
+    }
+    if (dragger_.Handle(hwnd(), message, lParam)) return 0;
+    return Window::HandleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,63 @@
+// The folder picker (Form9): a drive list and a folder list in which the user
+// opens the folder that the player's list is to show. It keeps its folder
+// itself: the program's current directory never changes, since the settings
+// file lives in the root of the current drive.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/drag.h"
+#include "ui/label.h"
+#include "ui/window.h"
+
+enum PickerControl : int {
+    kPickerClose = 1,     // Label1, "x": leaves as "exit" does
+    kPickerMinimize = 2,  // Label2, "-"
+    kPickerTitle = 3,     // Label3
+    kPickerExit = 4,      // Label4, " exit"
+    kPickerOk = 5,        // lbok
+    kPickerDrives = 10,   // Drive1
+    kPickerFolders = 11,  // Dir1
+};
+
+// What Dir1 shows for folder: the folders from its root down to folder
+// itself, then folder's subfolders as given; each entry with its path and
+// its depth, for the indent.
+struct FolderEntry {
+    std::wstring name, path;
+    int depth;
+};
+std::vector<FolderEntry> FolderEntries(const std::wstring& folder,
+                                       const std::vector<std::wstring>& subfolders);
+
+class FolderPicker : public Window {
+public:
+    // ok gets the folder opened in Dir1, as the list gives it (a drive's root
+    // keeps its "\"); leave is "exit" and "x".
+    FolderPicker(std::function<void(const std::string& folder)> ok, std::function<void()> leave);
+
+    // Dir1's folder, the one last opened in it.
+    std::string folder() const;
+    // Opens path in Dir1, as a double-click on its entry does; a folder that
+    // cannot be read leaves Dir1 where it was. False then.
+    bool Open(std::wstring path);  // a copy: it may be one of Dir1's own entries
+
+protected:
+    void Create() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnCommand(int id, int code);
+    void OpenDrive();
+    void ShowDrive();
+
+    std::function<void(const std::string&)> ok_;
+    std::function<void()> leave_;
+    std::wstring folder_;
+    std::vector<FolderEntry> entries_;
+    Dragger dragger_;
+    std::unique_ptr<Font> font_;
+};

@@ -1,0 +1,90 @@
+#include "player/glyphs.h"
+
+#include "ui/twips.h"
+
+namespace {
+
+// Each glyph is a few filled polygons on a grid of 9 by 9 pixels at 96 dpi;
+// a cut is filled in the background colour, over what came before it.
+struct Shape {
+    bool cut;
+    int points;
+    POINT at[6];
+};
+struct Picture {
+    Glyph glyph;
+    int shapes;
+    Shape shape[3];
+};
+
+const Picture kPictures[] = {
+    {Glyph::kPlay, 1, {{false, 3, {{1, 0}, {7, 4}, {1, 8}}}}},
+    {Glyph::kPause, 2, {{false, 4, {{1, 0}, {3, 0}, {3, 8}, {1, 8}}},
+                        {false, 4, {{5, 0}, {7, 0}, {7, 8}, {5, 8}}}}},
+    {Glyph::kStop, 1, {{false, 4, {{2, 2}, {6, 2}, {6, 6}, {2, 6}}}}},
+    {Glyph::kPrevious, 3, {{false, 4, {{0, 0}, {1, 0}, {1, 8}, {0, 8}}},
+                           {false, 3, {{5, 0}, {1, 4}, {5, 8}}},
+                           {false, 3, {{8, 0}, {4, 4}, {8, 8}}}}},
+    {Glyph::kNext, 3, {{false, 3, {{0, 0}, {4, 4}, {0, 8}}},
+                       {false, 3, {{3, 0}, {7, 4}, {3, 8}}},
+                       {false, 4, {{7, 0}, {8, 0}, {8, 8}, {7, 8}}}}},
+    // A folder with its tab, the flap's edge cut across it.
+    {Glyph::kFolder, 2, {{false, 6, {{0, 1}, {3, 1}, {4, 2}, {8, 2}, {8, 8}, {0, 8}}},
+                         {true, 4, {{1, 4}, {8, 4}, {8, 4}, {1, 4}}}}},
+};
+
+int CALLBACK FoundFont(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+    *(bool*)found = true;
+    return 0;
+}
+
+}  // namespace
+
+bool HaveFont(const wchar_t* face) {
+    LOGFONTW font = {};
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    HDC dc = GetDC(nullptr);
+    EnumFontFamiliesExW(dc, &font, FoundFont, (LPARAM)&found, 0);
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+
+void DrawGlyph(HDC dc, const RECT& box, Glyph glyph, COLORREF colour, COLORREF background) {
+    const int unit = ScreenDpiY() >= 192 ? ScreenDpiY() / 96 : 1;
+    const int left = (box.left + box.right) / 2 - 4 * unit;
+    const int top = (box.top + box.bottom) / 2 - 4 * unit;
+    for (const Picture& picture : kPictures) {
+        if (picture.glyph != glyph) continue;
+        for (int s = 0; s < picture.shapes; ++s) {
+            const Shape& shape = picture.shape[s];
+            const COLORREF fill = shape.cut ? background : colour;
+            HBRUSH brush = CreateSolidBrush(fill);
+            HPEN pen = CreatePen(PS_SOLID, 1, fill);
+            HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
+            POINT at[6];
+            for (int i = 0; i < shape.points; ++i)
+                at[i] = {left + shape.at[i].x * unit, top + shape.at[i].y * unit};
+            Polygon(dc, at, shape.points);
+            SelectObject(dc, oldBrush);
+            SelectObject(dc, oldPen);
+            DeleteObject(brush);
+            DeleteObject(pen);
+        }
+    }
+}
+
+void PaintSurface(HWND window, HDC dc, const RECT& titleStrip) {
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_HIGHLIGHT));
+    const RECT line = {titleStrip.left, titleStrip.bottom - 1, titleStrip.right, titleStrip.bottom};
+    FillRect(dc, &line, GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
+}
+
+void AddStyle(HWND control, DWORD style) {
+    SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | style);
+    SetWindowPos(control, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}

@@ -1,0 +1,18 @@
+// Drawing for the player's windows. The glyph buttons: Webdings characters
+// where the font exists, and the same pictures drawn here where it does not
+// (as under Wine), so a button never shows a bare letter.
+#pragma once
+
+#include <windows.h>
+
+enum class Glyph { kPlay, kPause, kStop, kPrevious, kNext, kFolder };
+
+bool HaveFont(const wchar_t* face);
+// Draws glyph centred in box, in colour, on what is there already.
+void DrawGlyph(HDC dc, const RECT& box, Glyph glyph, COLORREF colour, COLORREF background);
+
+// The bare surface of the player and the folder picker: the highlight
+// colour, the title strip (twips) set off by a line under it.
+void PaintSurface(HWND window, HDC dc, const RECT& titleStrip);
+// Adds to a control's style after it was made (a border, no word wrap).
+void AddStyle(HWND control, DWORD style);

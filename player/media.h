@@ -1,0 +1,23 @@
+// What the player asks of whatever plays its files: five operations, and the
+// play state that every command reads afresh before it decides.
+#pragma once
+
+#include <string>
+
+namespace playstate {
+constexpr int kStopped = 0;  // nothing plays: never opened, stopped, or played to its end
+constexpr int kPaused = 1;   // a file is loaded and halted at a position
+constexpr int kPlaying = 2;
+}  // namespace playstate
+
+class Media {
+public:
+    virtual ~Media() = default;
+    // Loads the file (a UTF-8 path, used exactly as given) and plays it at
+    // once, replacing whatever was loaded, also while it plays.
+    virtual void Open(const std::string& path) = 0;
+    virtual void Play() = 0;   // resumes a paused file where it halted
+    virtual void Pause() = 0;  // halts and keeps the position
+    virtual void Stop() = 0;
+    virtual int PlayState() = 0;
+};

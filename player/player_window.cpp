@@ -1,0 +1,195 @@
+#include "player/player_window.h"
+
+#include "host/chat.h"
+#include "idler/form_on_top.h"
+#include "player/glyphs.h"
+#include "ui/text.h"
+#include "ui/twips.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"norq idle player";
+constexpr wchar_t kCaption[] = L"norq idler v\u00B9 - mp3 player - by vonk";
+constexpr int kClientWidth = 3375, kClientHeight = 1560;
+constexpr TwipsRect kTitleStrip = {0, 0, 3375, 255};
+constexpr TwipsRect kFilesPlace = {120, 360, 3135, 720};
+constexpr COLORREF kCloseColour = RGB(255, 0, 0);
+
+struct LabelLayout {
+    PlayerControl id;
+    const wchar_t* caption;
+    TwipsRect place;
+};
+
+const LabelLayout kLabels[] = {
+    {kPlayerTitle, L" norq idler v\u00B9 - mp3 player - by vonk", {0, 0, 2295, 255}},
+    {kPlayerMinimize, L" -", {2880, 0, 135, 255}},
+    {kPlayerClose, L"x", {3120, 0, 135, 255}},
+    {kPlayerHide, L"  hide", {240, 1200, 495, 255}},
+};
+
+enum class GlyphSize { kNormal, kStop, kFolder };  // Webdings 9, 6 and 9.75 pt
+
+struct ButtonLayout {
+    PlayerControl id;
+    Glyph glyph;
+    const wchar_t* webdings;  // the caption in the Webdings font
+    GlyphSize size;
+    TwipsRect place;
+};
+
+const ButtonLayout kButtons[] = {
+    {kPlayerPlay, Glyph::kPlay, L"4", GlyphSize::kNormal, {840, 1200, 375, 255}},
+    {kPlayerPause, Glyph::kPause, L";", GlyphSize::kNormal, {1200, 1200, 375, 255}},
+    {kPlayerStop, Glyph::kStop, L"g", GlyphSize::kStop, {1560, 1200, 375, 255}},
+    {kPlayerPrevious, Glyph::kPrevious, L"9", GlyphSize::kNormal, {1920, 1200, 375, 255}},
+    {kPlayerNext, Glyph::kNext, L":", GlyphSize::kNormal, {2280, 1200, 375, 255}},
+    {kPlayerFolder, Glyph::kFolder, L" 2", GlyphSize::kFolder, {2640, 1200, 375, 255}},
+};
+
+std::string CurrentFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    return Narrow(folder);
+}
+
+}  // namespace
+
+PlayerWindow::PlayerWindow(Settings& settings, Media& media, std::function<void()> close,
+                           std::function<void()> pickFolder)
+    : commands_(media, files_, settings, [](const std::string& line) { SendChat(line); }),
+      close_(std::move(close)),
+      pickFolder_(std::move(pickFolder)) {}
+
+void PlayerWindow::ShowFolder(const std::string& folder) {
+    Handle();
+    files_.Show(folder);
+}
+
+void PlayerWindow::OnCommand(int id) {
+    switch (id) {
+    case kPlayerPlay: commands_.Play(); break;
+    case kPlayerPause: commands_.PauseOrResume(); break;
+    case kPlayerStop: commands_.Stop(); break;
+    case kPlayerPrevious: commands_.Previous(); break;
+    case kPlayerNext: commands_.Next(); break;
+    case kPlayerFolder: pickFolder_(); break;
+    case kPlayerClose:
+    case kPlayerHide:
+        // Playback goes on; shown again, the window is on top.
+        ShowWindow(hwnd(), SW_HIDE);
+        close_();
+        FormOnTop(*this);
+        break;
+    case kPlayerMinimize: ShowWindow(hwnd(), SW_MINIMIZE); break;
+    }
+}
+
+// Only a double-click on an entry plays, not one on the list's empty part.
+void PlayerWindow::OnDoubleClick() {
+    HWND box = GetDlgItem(hwnd(), kPlayerFiles);
+    const DWORD at = GetMessagePos();
+    POINT point = {(short)LOWORD(at), (short)HIWORD(at)};
+    ScreenToClient(box, &point);
+    const LRESULT hit = SendMessageW(box, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+    if (HIWORD(hit) || (int)LOWORD(hit) != files_.selected()) return;
+    commands_.DoubleClick();
+}
+
+void PlayerWindow::DrawButton(const DRAWITEMSTRUCT& item) {
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_HIGHLIGHT));
+    for (const ButtonLayout& button : kButtons) {
+        if (button.id != (int)item.CtlID) continue;
+        if (!glyphFont_) {
+            DrawGlyph(item.hDC, item.rcItem, button.glyph, GetSysColor(COLOR_HIGHLIGHTTEXT),
+                      GetSysColor(COLOR_HIGHLIGHT));
+            return;
+        }
+        const Font& font = button.size == GlyphSize::kStop     ? *stopFont_
+                           : button.size == GlyphSize::kFolder ? *folderFont_
+                                                               : *glyphFont_;
+        HGDIOBJ old = SelectObject(item.hDC, font.get());
+        SetTextColor(item.hDC, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        SetBkMode(item.hDC, TRANSPARENT);
+        RECT box = item.rcItem;
+        DrawTextW(item.hDC, button.webdings, -1, &box,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        SelectObject(item.hDC, old);
+    }
+}
+
+// Text in the highlight-text colour on the highlight colour; "x" in red;
+// "hide" the other way round.
+LRESULT PlayerWindow::Colour(HDC dc, HWND control) {
+    const int id = GetDlgCtrlID(control);
+    const int text = id == kPlayerHide ? COLOR_HIGHLIGHT : COLOR_HIGHLIGHTTEXT;
+    const int back = id == kPlayerHide ? COLOR_HIGHLIGHTTEXT : COLOR_HIGHLIGHT;
+    SetTextColor(dc, id == kPlayerClose ? kCloseColour : GetSysColor(text));
+    SetBkColor(dc, GetSysColor(back));
+    return (LRESULT)GetSysColorBrush(back);
+}
+
+void PlayerWindow::Create() {
+    font_ = std::make_unique<Font>(L"Arial", 8);
+    if (HaveFont(L"Webdings")) {
+        glyphFont_ = std::make_unique<Font>(L"Webdings", 9);
+        stopFont_ = std::make_unique<Font>(L"Webdings", 6);
+        folderFont_ = std::make_unique<Font>(L"Webdings", 10);
+    }
+    const int width = TwipsX(kClientWidth), height = TwipsY(kClientHeight);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    // No border and no title bar; the system menu and minimise box only give
+    // the taskbar button its restore.
+    if (!CreateAs(kClassName, WS_EX_APPWINDOW, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kCaption,
+                  RECT{left, top, left + width, top + height}))
+        return;
+    for (const LabelLayout& label : kLabels)
+        CreateLabel(hwnd(), label.id, label.caption, label.place.Pixels(), font_->get());
+    // The title is cut at the label's edge, not wrapped onto a line nobody sees.
+    AddStyle(GetDlgItem(hwnd(), kPlayerTitle), SS_LEFTNOWORDWRAP);
+    AddStyle(GetDlgItem(hwnd(), kPlayerHide), WS_BORDER);
+    for (const ButtonLayout& button : kButtons) {
+        const RECT r = button.place.Pixels();
+        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY,
+                        r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd(),
+                        (HMENU)(INT_PTR)button.id, GetModuleHandleW(nullptr), nullptr);
+    }
+    const RECT r = kFilesPlace.Pixels();
+    HWND box = CreateWindowExW(
+        WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+        r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd(),
+        (HMENU)(INT_PTR)kPlayerFiles, GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(box, WM_SETFONT, (WPARAM)font_->get(), FALSE);
+    files_.Attach(box);
+    files_.Show(CurrentFolder());
+}
+
+LRESULT PlayerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == kPlayerFiles) {
+            if (HIWORD(wParam) == LBN_DBLCLK) OnDoubleClick();
+        } else if (HIWORD(wParam) == STN_CLICKED || HIWORD(wParam) == STN_DBLCLK) {
+            // A second click soon after the first comes as a double-click:
+            // "next" twice is two files on.
+            OnCommand(LOWORD(wParam));
+        }
+        return 0;
+    case WM_DRAWITEM:
+        DrawButton(*(const DRAWITEMSTRUCT*)lParam);
+        return TRUE;
+    case WM_CTLCOLORSTATIC:
+        return Colour((HDC)wParam, (HWND)lParam);
+    case WM_ERASEBKGND:
+        PaintSurface(hwnd(), (HDC)wParam, kTitleStrip.Pixels());
+        return 1;
+    case WM_CLOSE:
+        // From the taskbar: as the "x" does.
+        OnCommand(kPlayerClose);
+        return 0;
+    }
+    if (dragger_.Handle(hwnd(), message, lParam)) return 0;
+    return Window::HandleMessage(message, wParam, lParam);
+}

@@ -1,0 +1,59 @@
+// The player window (Form8): plays the files of one folder with six glyph
+// buttons and announces every play, pause, resume and stop in the chat room.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "player/commands.h"
+#include "player/file_list.h"
+#include "settings/settings.h"
+#include "ui/drag.h"
+#include "ui/label.h"
+#include "ui/window.h"
+
+// Control ids: the form's label numbers, the glyph buttons and File1.
+enum PlayerControl : int {
+    kPlayerFolder = 1,    // Label1, the folder picker
+    kPlayerClose = 2,     // Label2, "x"
+    kPlayerMinimize = 3,  // Label3, " -"
+    kPlayerTitle = 4,     // Label4
+    kPlayerHide = 5,      // Label5, "  hide"
+    kPlayerPlay = 10,     // lbplay
+    kPlayerPause = 11,    // lbpause, pause and resume
+    kPlayerStop = 12,     // lbstop
+    kPlayerPrevious = 13, // lbprev
+    kPlayerNext = 14,     // lbfoward
+    kPlayerFiles = 20,    // File1
+};
+
+class PlayerWindow : public Window {
+public:
+    // close shows the main window again once this one has hidden;
+    // pickFolder swaps this window for the folder picker.
+    PlayerWindow(Settings& settings, Media& media, std::function<void()> close,
+                 std::function<void()> pickFolder);
+
+    // The folder picker's choice: the list shows it with nothing selected.
+    void ShowFolder(const std::string& folder);
+    PlayerCommands& commands() { return commands_; }
+    const FileList& files() const { return files_; }
+
+protected:
+    void Create() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void OnCommand(int id);
+    void OnDoubleClick();
+    void DrawButton(const DRAWITEMSTRUCT& item);
+    LRESULT Colour(HDC dc, HWND control);
+
+    FileList files_;
+    PlayerCommands commands_;
+    std::function<void()> close_, pickFolder_;
+    Dragger dragger_;
+    std::unique_ptr<Font> font_;
+    // The glyphs in Webdings, where that font exists; drawn otherwise.
+    std::unique_ptr<Font> glyphFont_, stopFont_, folderFont_;
+};

@@ -1,0 +1,193 @@
+// The player and its folder picker as the user meets them: chosen from the
+// menu, driven with real clicks, playing for real, the lines' bytes as the
+// host's room gets them.
+#include <gtest/gtest.h>
+
+#include "app/program.h"
+#include "hostsim/hostsim.h"
+#include "tests/support.h"
+#include "ui/text.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using namespace playstate;
+
+void DoubleClickAt(HWND window, POINT at) {
+    ClientToScreen(window, &at);
+    for (DWORD button : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN,
+                         MOUSEEVENTF_LEFTUP})
+        Mouse(button, at.x, at.y);
+}
+
+// The middle of a list box's entry, in the box's client area.
+POINT Entry(HWND box, int index) {
+    RECT r = {};
+    SendMessageW(box, LB_GETITEMRECT, index, (LPARAM)&r);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+Lines Entries(HWND box) {
+    Lines entries;
+    for (int i = 0; i < SendMessageW(box, LB_GETCOUNT, 0, 0); ++i) {
+        wchar_t text[MAX_PATH] = {};
+        SendMessageW(box, LB_GETTEXT, i, (LPARAM)text);
+        entries.push_back(Narrow(text));
+    }
+    return entries;
+}
+
+}  // namespace
+
+TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
+    OnTestDrive drive;
+    ASSERT_TRUE(drive.ok());
+    const std::string root = TestDrive() + "\\";
+    WriteFileBytes(drive.SettingsPath(), "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\n"
+                                         "right-ascii=)\r\n");
+    for (const char* name : {"b.wav", "A.wav", "hidden.wav"}) WriteToneWav(root + name, 440, 2);
+    SetFileAttributesA((root + "hidden.wav").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    WriteFileBytes(root + "notes.txt", "not a sound");
+    ASSERT_TRUE(CreateDirectoryA((root + "music").c_str(), nullptr));
+    WriteToneWav(root + "music\\x.wav", 440, 2);
+    ASSERT_TRUE(CopyFileW(L"music\\x.wav", L"music\\t\u00F6n \u2603.wav", FALSE));
+    hostsim::Host host;
+    host.OpenRoom("Lobby");
+    Program program([] {});
+    program.main().Open();
+    Media& media = program.media();
+    auto said = [&] {
+        const Lines all = host.ChatLines("Lobby");
+        return Lines(all.begin() + 2, all.end());  // after the start-up pair
+    };
+
+    program.main().menu().Run(CommandMenu::CommandOf("mp3player"));
+    HWND player = program.player().hwnd(), files = GetDlgItem(player, kPlayerFiles);
+    ASSERT_TRUE(IsWindowVisible(player));
+    EXPECT_FALSE(IsWindowVisible(program.main().hwnd()));
+    EXPECT_TRUE(GetWindowLongW(player, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    // The program's current folder, its hidden file left out, case aside.
+    EXPECT_EQ((Lines{"A.wav", "b.wav", "norqidle.ini", "notes.txt"}), Entries(files));
+
+    ClickAt(files, Entry(files, 1).x, Entry(files, 1).y);
+    EXPECT_EQ(1, program.player().files().selected());
+    DoubleClickAt(files, Entry(files, 0));
+    EXPECT_EQ(kPlaying, media.PlayState());
+    ClickOn(GetDlgItem(player, kPlayerPause));
+    EXPECT_EQ(kPaused, media.PlayState());
+
+    // The picker: into "music" by a double-click, then "ok".
+    ClickOn(GetDlgItem(player, kPlayerFolder));
+    HWND picker = program.picker().hwnd(), folders = GetDlgItem(picker, kPickerFolders);
+    ASSERT_TRUE(IsWindowVisible(picker));
+    EXPECT_FALSE(IsWindowVisible(player));
+    ASSERT_EQ((Lines{TestDrive() + "\\", "  music"}), Entries(folders));
+    DoubleClickAt(folders, Entry(folders, 1));
+    ClickOn(GetDlgItem(picker, kPickerOk));
+    EXPECT_TRUE(IsWindowVisible(player));
+    EXPECT_FALSE(IsWindowVisible(picker));
+    EXPECT_EQ((Lines{"t\xC3\xB6n \xE2\x98\x83.wav", "x.wav"}), Entries(files));
+    EXPECT_EQ(-1, program.player().files().selected());
+    EXPECT_EQ(kPaused, media.PlayState());  // the folder change left playback alone
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_EQ(root, current) << "the picker moved the program's current folder";
+
+    for (int control : {kPlayerStop, kPlayerPause, kPlayerStop, kPlayerNext})
+        ClickOn(GetDlgItem(player, control));
+    EXPECT_EQ(kPlaying, media.PlayState());  // a name outside the code page plays
+    // A file deleted since it was listed is still announced; nothing plays.
+    ASSERT_TRUE(DeleteFileA((root + "music\\x.wav").c_str()));
+    ClickOn(GetDlgItem(player, kPlayerNext));
+    EXPECT_EQ(kStopped, media.PlayState());
+
+    EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "A.wav"), PlayerSaid(" - paused: ", "A.wav"),
+                     PlayerSaid(" - unpaused: ", ""), PlayerSaid(" - stopped: ", ""),
+                     PlayerSaid(" - playing: ", "t\xF6n ?.wav"),
+                     PlayerSaid(" - playing: ", "x.wav")}),
+              said());
+
+    ClickOn(GetDlgItem(player, kPlayerHide));
+    EXPECT_FALSE(IsWindowVisible(player));
+    EXPECT_TRUE(IsWindowVisible(program.main().hwnd()));
+}
+
+// The real program with no sound server to be had: nothing plays, but every
+// command still runs, posts its line, and nothing crashes or shows a box.
+// A run of its own (tests/CMakeLists.txt) points the sound client nowhere:
+// Wine reads that from the Unix environment, which a process cannot change
+// for its children.
+TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
+    const char* server = std::getenv("PULSE_SERVER");
+    ASSERT_STREQ("unix:/nonexistent/native", server ? server : "") << "run by its own test entry";
+    OnTestDrive drive;
+    ASSERT_TRUE(drive.ok());
+    WriteFileBytes(drive.SettingsPath(), "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\n"
+                                         "right-ascii=)\r\n");
+    WriteToneWav(TestDrive() + "\\a.wav", 440, 2);
+    hostsim::Host host;
+    host.OpenRoom("Lobby");
+    ChildProcess program("norqidle.exe", "", TestDrive() + "\\");
+    HWND main = nullptr, player = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (main = program.Window(L"norq idle main")); }, 20000));
+
+    // "mp3 player", from the real menu: down to "misc", into it, one down.
+    ClickOn(GetDlgItem(main, kOptsLabel));
+    ASSERT_TRUE(PumpUntil([&] { return program.Window(L"#32768") != nullptr; }));
+    for (WORD vk : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
+                    VK_RIGHT, VK_DOWN, VK_RETURN})
+        Key(vk);
+    ASSERT_TRUE(PumpUntil([&] { return (player = program.Window(L"norq idle player")); }));
+    DoubleClickAt(GetDlgItem(player, kPlayerFiles), {20, 6});  // a.wav, the first entry
+    for (int control : {kPlayerPause, kPlayerStop, kPlayerPlay})
+        ClickOn(GetDlgItem(player, control));
+
+    ASSERT_TRUE(PumpUntil([&] { return host.ChatLines("Lobby").size() >= 4; }, 5000));
+    Pump(300);
+    // Nothing plays, so pause and stop have nothing to act on.
+    const Lines all = host.ChatLines("Lobby");
+    EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "a.wav"),
+                     PlayerSaid(" - playing: ", "a.wav")}),
+              Lines(all.begin() + 2, all.end()));
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(nullptr, program.Window(L"#32770"));
+}
+
+TEST(FolderPicker, ListsRootToFolderThenItsSubfoldersAndStaysPutOnWhatCannotBeRead) {
+    const struct { const wchar_t* folder; std::vector<std::wstring> subfolders; Lines shown; } cases[] = {
+        {L"M:\\", {L"a", L"b"}, {"0 M:\\ M:\\", "1 a M:\\a", "1 b M:\\b"}},
+        {L"M:\\music\\rock", {L"live"},
+         {"0 M:\\ M:\\", "1 music M:\\music", "2 rock M:\\music\\rock",
+          "3 live M:\\music\\rock\\live"}},
+        {L"\\\\host\\share\\x", {},
+         {"0 \\\\host\\share\\ \\\\host\\share\\", "1 x \\\\host\\share\\x"}},
+    };
+    for (const auto& c : cases) {
+        Lines shown;
+        for (const FolderEntry& e : FolderEntries(c.folder, c.subfolders))
+            shown.push_back(std::to_string(e.depth) + " " + Narrow(e.name) + " " + Narrow(e.path));
+        EXPECT_EQ(c.shown, shown);
+    }
+
+    OnTestDrive drive;
+    ASSERT_TRUE(drive.ok());
+    const std::string root = TestDrive() + "\\";
+    ASSERT_TRUE(CreateDirectoryA((root + "gone").c_str(), nullptr));
+    std::string chosen;
+    FolderPicker picker([&](const std::string& folder) { chosen = folder; }, [] {});
+    // "ok" without a move hands over where the list started: the current folder.
+    SendMessageW(picker.Handle(), WM_COMMAND, MAKEWPARAM(kPickerOk, STN_CLICKED), 0);
+    EXPECT_EQ(root, chosen);
+    // A folder deleted since it was listed: the list stays where it was.
+    ASSERT_TRUE(RemoveDirectoryA((root + "gone").c_str()));
+    EXPECT_FALSE(picker.Open(Widen(root + "gone")));
+    EXPECT_EQ(root, picker.folder());
+    // Another drive: its root; the program's current folder stays.
+    HWND drives = GetDlgItem(picker.hwnd(), kPickerDrives);
+    SendMessageW(drives, CB_SETCURSEL, SendMessageW(drives, CB_FINDSTRING, -1, (LPARAM)L"z:"), 0);
+    SendMessageW(picker.hwnd(), WM_COMMAND, MAKEWPARAM(kPickerDrives, CBN_SELCHANGE), (LPARAM)drives);
+    EXPECT_EQ("z:\\", picker.folder());
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, current);
+    EXPECT_EQ(root, current);
+}
