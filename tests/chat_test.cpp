@@ -4,6 +4,7 @@
 
 #include "host/chat.h"
 #include "hostsim/hostsim.h"
+#include "tests/support.h"
 
 using hostsim::Host;
 using Lines = std::vector<std::string>;
@@ -98,4 +99,35 @@ TEST(HostWindows, WithoutAHostReturnQuietly) {
     SendChat("nobody hears this");
     EXPECT_EQ("", GetCaption(nullptr));
     EXPECT_EQ(nullptr, NthChild(nullptr, "_AOL_Icon", 1));
+}
+
+// The host stops answering in the middle of a line. The line goes out exactly
+// once: set and pressed again whole while its entry box still holds it, not
+// again when a press that reached the host had posted it.
+TEST(SendChat, ALineHalfSentToAHostThatStoppedGoesOutOnceWhenItAnswers) {
+    const struct {
+        const char* role;
+        UINT message;       // the host hangs once it has answered this
+        int settexts;       // how often the entry is set in all
+    } cases[] = {
+        {"Lobby.rich1", WM_SETTEXT, 2},        // the text arrived, no press did
+        // The click posted the line; the space bar's press found the host hung.
+        {"Lobby.icon6", WM_LBUTTONUP, 1},
+    };
+    for (const auto& c : cases) {
+        Host host;
+        host.OpenRoom("Lobby");
+        host.HangAfter(c.role, c.message, 1500);
+        SendChat("half");
+        EXPECT_EQ(1u, WaitingChatLines()) << c.role;
+        SendChat("next");  // waits behind it
+        EXPECT_TRUE(PumpUntil([] { return WaitingChatLines() == 0; }, 4000)) << c.role;
+        EXPECT_EQ((Lines{"half", "next"}), host.ChatLines("Lobby")) << c.role;
+        const std::string typed = Typed(host);
+        int settexts = 0;
+        for (size_t at = 0; (at = typed.find("WM_SETTEXT 0 0 \"half\"", at)) != std::string::npos;
+             ++at)
+            ++settexts;
+        EXPECT_EQ(c.settexts, settexts) << typed;
+    }
 }
