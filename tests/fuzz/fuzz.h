@@ -9,14 +9,8 @@
 
 #include "ui/utf8.h"
 
-#define FUZZ_CHECK(condition)                                                       \
-    do {                                                                            \
-        if (!(condition)) {                                                         \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__,   \
-                         #condition);                                               \
-            std::abort();                                                           \
-        }                                                                           \
-    } while (0)
+#define FUZZ_CHECK(c) \
+    ((c) ? (void)0 : (std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #c), std::abort()))
 
 inline bool IsUtf8(std::string_view text) { return Utf16ToUtf8(Utf8ToUtf16(text)) == text; }
 
