@@ -2,7 +2,10 @@
 //   start-up: from starting norqidle.exe beside a host with one room open to
 //     the first chat line, less the about window's four-second pause;
 //   waiting: the CPU this thread spends inside WaitSeconds(3), as a share of
-//     the wall time the wait lasts.
+//     the wall time the wait lasts;
+//   a crowded host: an idle tick beside hostsim.exe with 500 document windows
+//     and a transfer window among them; how long the tick takes, how many
+//     text questions it asks, and the longest the program's own input waited.
 // norqidle.exe keeps its settings in the root of its current drive, so it is
 // started in a folder of the benchmark's own: the first argument, or else the
 // root of the drive that tests/wine-run.sh maps (NORQ_TEST_DRIVE).
@@ -11,16 +14,19 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include <psapi.h>
 
 #include "bench/player_bench.h"
+#include "bench/room_buster_bench.h"
+#include "host/transfer.h"
 #include "host/wait.h"
 #include "hostsim/hostsim.h"
-#include "bench/room_buster_bench.h"
 #include "idler/main_window.h"
+#include "idler/transfer.h"
 
 namespace {
 
@@ -231,6 +237,97 @@ void MeasureIdling(hostsim::Host& host, const std::string& program, const std::s
     CloseHandle(info.hProcess);
 }
 
+// The text questions hostsim.exe has been asked since its record was cleared.
+int TextQuestions(const std::string& folder) {
+    const std::string path = folder + "hostsim.log";
+    if (!hostsim::SendCommand("save-log " + path)) return -1;
+    int questions = 0;
+    if (FILE* file = std::fopen(path.c_str(), "rb")) {
+        char line[4096];
+        while (std::fgets(line, sizeof line, file))
+            if (std::strstr(line, " WM_GETTEXT")) ++questions;
+        std::fclose(file);
+    }
+    DeleteFileA(path.c_str());
+    return questions;
+}
+
+void PumpFor(double seconds) {
+    const double end = Seconds() + seconds;
+    while (Seconds() < end) {
+        HandlePendingEvents();
+        SleepForMessage(5);
+    }
+}
+
+// The program's idle tick in this process, beside hostsim.exe in its own
+// with kDocuments document windows, the transfer window halfway down and the
+// chat room on top.
+void MeasureCrowdedTick(const std::string& folder, const std::string& settings) {
+    constexpr int kDocuments = 500;
+    std::printf("an idle tick beside a host with %d document windows:\n", kDocuments);
+    const std::string hostsim = BesideThisProgram("hostsim.exe");
+    std::string commandLine = "\"" + hostsim + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessA(hostsim.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
+                        CREATE_NO_WINDOW, nullptr, folder.c_str(), &startup, &info) ||
+        !WaitFor([] { return FindWindowA("AOL Frame25", nullptr) != nullptr; }, 10)) {
+        std::printf("  cannot start hostsim.exe\n");
+        return;
+    }
+    for (int i = 0; i < kDocuments; ++i) {
+        if (i == kDocuments / 2)
+            hostsim::SendCommand(
+                "transfer File Transfer - 45%|Downloading song.mp3|About 12 minutes");
+        hostsim::SendCommand("doc Document " + std::to_string(i));
+    }
+    hostsim::SendCommand("room Lobby");
+
+    WritePrivateProfileStringA("norq idle", "handle", "bench", settings.c_str());
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, settings.c_str());
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(folder.c_str());
+    {
+        Settings values;
+        MainWindow main(values, [] {});
+        main.Open();
+        main.IdleOn();
+        PumpFor(0.5);
+        for (int run = 1; run <= kRuns; ++run) {
+            hostsim::SendCommand("clear-log");
+            hostsim::ResponseWatch watch;
+            const double start = Seconds();
+            SendMessageW(main.hwnd(), WM_TIMER, kIdleTimer, 0);
+            const double tick = Seconds() - start;
+            PumpFor(0.1);
+            std::printf("  run %d: the tick took %.3f s, asked %d text questions; the program's "
+                        "input waited at most %.0f ms\n",
+                        run, tick, TextQuestions(folder), watch.LongestMs());
+        }
+        // For scale: the search as each reader once did it, one for the test
+        // and one per reader.
+        hostsim::SendCommand("clear-log");
+        const double start = Seconds();
+        if (FindTransferWindow()) {
+            TransferFileName();
+            TransferPercent();
+            TransferMinutesLeft();
+        }
+        std::printf("  for scale, four searches as before: %.3f s, %d text questions\n",
+                    Seconds() - start, TextQuestions(folder));
+        main.IdleOff();
+    }
+    SetCurrentDirectoryA(previous);
+    DeleteFileA(settings.c_str());
+    hostsim::SendCommand("quit");
+    WaitForSingleObject(info.hProcess, 5000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -249,6 +346,9 @@ int main(int argc, char** argv) {
     if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
     const std::string program = BesideThisProgram("norqidle.exe");
     const std::string settings = folder + "norqidle.ini";
+
+    MeasureCrowdedTick(folder, settings);
+    std::printf("\n");
 
     hostsim::Host host;
     if (std::getenv("NORQ_BENCH_ONLY_BUSTER")) {

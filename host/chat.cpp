@@ -1,17 +1,25 @@
 #include "host/chat.h"
 
+#include "host/transfer.h"
 #include "ui/text.h"
 
 namespace {
 
 // A healthy host answers within milliseconds. One that has not answered for
-// this long is left alone for a while: the rest of an operation's messages
-// would each wait as long again, with the program's windows frozen meanwhile.
-constexpr UINT kHostAnswerMs = 1000;
+// this long is left alone until it answers a probe (or for kSilenceMs): the
+// rest of an operation's messages would each wait as long again, with the
+// program's windows frozen meanwhile.
+constexpr UINT kHostAnswerMs = 500;
 constexpr DWORD kSilenceMs = 5000;
+// While the host is silent or lines wait, a timer asks it, briefly, whether
+// it answers again: a probe costs the program at most kProbeAnswerMs.
+constexpr UINT kProbeEveryMs = 1000;
+constexpr UINT kProbeAnswerMs = 200;
 
 DWORD g_silentThread = 0;  // the host thread that last failed to answer
 DWORD g_silentSince = 0;
+UINT_PTR g_probeTimer = 0;
+ChatBacklog g_backlog;
 
 bool HasChild(HostWindowHandle parent, const char* className) {
     return FindWindowExA(parent, nullptr, className, nullptr) != nullptr;
@@ -22,21 +30,123 @@ bool IsChatRoom(HostWindowHandle document) {
            HasChild(document, hostclass::kIcon) && HasChild(document, hostclass::kStatic);
 }
 
+bool IsSilent(DWORD thread) {
+    return thread && thread == g_silentThread && GetTickCount() - g_silentSince < kSilenceMs;
+}
+
+void CALLBACK OnProbeTimer(HWND, UINT, UINT_PTR, DWORD);
+
+void WatchForAnswer() {
+    if (!g_probeTimer) g_probeTimer = SetTimer(nullptr, 0, kProbeEveryMs, OnProbeTimer);
+}
+
+HostReply Ask(HostWindowHandle window, UINT message, WPARAM wParam, LPARAM lParam,
+              LRESULT* result, UINT timeoutMs) {
+    const DWORD thread = window ? GetWindowThreadProcessId(window, nullptr) : 0;
+    if (!thread) return HostReply::kNoWindow;
+    if (IsSilent(thread)) return HostReply::kSilent;
+    DWORD_PTR answer = 0;
+    // The ANSI WM_GETTEXTLENGTH to another process makes Wine ask for the
+    // text itself without any bound, so a stopped host would hold the
+    // program for ever; the wide form keeps the time-out, and an ANSI window
+    // answers it with its ANSI length.
+    const bool wide = message == WM_GETTEXTLENGTH;
+    const LRESULT ok =
+        wide ? SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs,
+                                   &answer)
+             : SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs,
+                                   &answer);
+    if (ok) {
+        if (thread == g_silentThread) g_silentThread = 0;
+        if (result) *result = (LRESULT)answer;
+        return HostReply::kAnswered;
+    }
+    if (!IsWindow(window)) return HostReply::kNoWindow;
+    g_silentThread = thread;
+    g_silentSince = GetTickCount();
+    WatchForAnswer();
+    return HostReply::kSilent;
+}
+
+// The room's sixth icon. The room is looked up again for every step towards
+// it; once a step finds nothing the press goes nowhere, rather than
+// restarting the count in whatever room comes next and pressing the wrong icon.
+HostWindowHandle FindSendIcon() {
+    HostWindowHandle send = nullptr;
+    for (int i = 0; i < 6; ++i) {
+        HostWindowHandle room = FindChatRoom();
+        send = room ? FindWindowExA(room, send, hostclass::kIcon, nullptr) : nullptr;
+        if (!send) break;
+    }
+    return send;
+}
+
+enum class Delivery { kDone, kNoRoom, kStalled };
+
+Delivery Deliver(WaitingLine& line) {
+    HostWindowHandle entry = FindWindowExA(FindChatRoom(), nullptr, hostclass::kRichText, nullptr);
+    if (!entry) return Delivery::kNoRoom;
+    HostWindowHandle send = FindSendIcon();
+    const std::string text = ToAnsi(line.text);
+    if (line.reachedEntry) {
+        // Its press may have reached the host after all, once it woke: the
+        // host then posted the line and emptied the box. Sent again only
+        // while the box still holds it, so it is never posted twice.
+        std::optional<std::string> held = TryReadWindowText(entry);
+        if (!held) return Delivery::kStalled;
+        if (*held != FromAnsi(text)) return Delivery::kDone;
+    }
+    switch (SendToHost(entry, WM_SETTEXT, 0, (LPARAM)text.c_str())) {
+    case HostReply::kSilent: return Delivery::kStalled;
+    case HostReply::kNoWindow: return Delivery::kNoRoom;
+    case HostReply::kAnswered: break;
+    }
+    line.reachedEntry = true;
+    return ClickIcon(send) ? Delivery::kDone : Delivery::kStalled;
+}
+
+// Sends what waits, oldest first, until the host stops answering again.
+// Lines for a room that has gone are lost, as any line without a room is.
+void SendWaitingLines() {
+    while (!g_backlog.empty()) {
+        Delivery d = Deliver(g_backlog.front());
+        if (d == Delivery::kStalled) {
+            WatchForAnswer();
+            return;
+        }
+        if (d == Delivery::kNoRoom) {
+            g_backlog.Clear();
+            return;
+        }
+        g_backlog.PopFront();
+    }
+}
+
+// One brief question to the host while it is silent or lines wait: never a
+// loop, and never longer than kProbeAnswerMs.
+void CALLBACK OnProbeTimer(HWND, UINT, UINT_PTR, DWORD) {
+    HostWindowHandle frame = FindHostFrame();
+    if (!frame) {
+        // The host has gone, and its rooms with it.
+        g_silentThread = 0;
+        g_backlog.Clear();
+    } else if (g_silentThread) {
+        DWORD_PTR ignored = 0;
+        if (SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kProbeAnswerMs, &ignored))
+            g_silentThread = 0;
+    }
+    if (!g_silentThread) SendWaitingLines();
+    if (!g_silentThread && g_backlog.empty()) {
+        KillTimer(nullptr, g_probeTimer);
+        g_probeTimer = 0;
+    }
+}
+
 }  // namespace
 
-LRESULT SendToHost(HostWindowHandle window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const DWORD thread = window ? GetWindowThreadProcessId(window, nullptr) : 0;
-    if (!thread) return 0;
-    if (thread == g_silentThread && GetTickCount() - g_silentSince < kSilenceMs) return 0;
-    DWORD_PTR result = 0;
-    if (SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kHostAnswerMs,
-                            &result)) {
-        if (thread == g_silentThread) g_silentThread = 0;
-    } else if (IsWindow(window)) {
-        g_silentThread = thread;
-        g_silentSince = GetTickCount();
-    }
-    return (LRESULT)result;
+HostReply SendToHost(HostWindowHandle window, UINT message, WPARAM wParam, LPARAM lParam,
+                     LRESULT* result) {
+    return Ask(window, message, wParam, lParam, result, kHostAnswerMs);
 }
 
 HostWindowHandle NthChild(HostWindowHandle parent, const char* className, int n) {
@@ -57,27 +167,23 @@ HostWindowHandle FindDocumentArea() {
 
 HostWindowHandle FindChatRoom() { return FindDocument(IsChatRoom); }
 
-void SendChat(std::string_view line) {
-    HostWindowHandle entry = FindWindowExA(FindChatRoom(), nullptr, hostclass::kRichText, nullptr);
-    // The room is looked up again for every step towards the send icon; once
-    // a step finds nothing the press goes nowhere, rather than restarting the
-    // count in whatever room comes next and pressing the wrong icon.
-    HostWindowHandle send = nullptr;
-    for (int i = 0; i < 6; ++i) {
-        HostWindowHandle room = FindChatRoom();
-        send = room ? FindWindowExA(room, send, hostclass::kIcon, nullptr) : nullptr;
-        if (!send) break;
-    }
-    const std::string text = ToAnsi(line);
-    SendToHost(entry, WM_SETTEXT, 0, (LPARAM)text.c_str());
-    ClickIcon(send);
+void SendChat(std::string_view line, ChatKind kind) {
+    // No room: lost silently, as it always was. Only a host that does not
+    // answer keeps lines, and they go before this one.
+    if (!FindChatRoom()) return;
+    g_backlog.Add(line, kind);
+    SendWaitingLines();
 }
 
-void ClickIcon(HostWindowHandle icon) {
-    SendToHost(icon, WM_LBUTTONDOWN, 0, 0);
-    SendToHost(icon, WM_LBUTTONUP, 0, 0);
-    SendToHost(icon, WM_KEYDOWN, VK_SPACE, 0);
-    SendToHost(icon, WM_KEYUP, VK_SPACE, 0);
+size_t WaitingChatLines() { return g_backlog.size(); }
+
+bool ClickIcon(HostWindowHandle icon) {
+    // Stopped at the first unanswered message: the rest would not be
+    // answered either, and the line is pressed whole again later.
+    for (auto [message, key] : {std::pair<UINT, WPARAM>{WM_LBUTTONDOWN, 0}, {WM_LBUTTONUP, 0},
+                                {WM_KEYDOWN, VK_SPACE}, {WM_KEYUP, VK_SPACE}})
+        if (SendToHost(icon, message, key, 0) == HostReply::kSilent) return false;
+    return true;
 }
 
 std::string GetCaption(HostWindowHandle window) {

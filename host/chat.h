@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/backlog.h"
+
 // A window of the host; null means none, and every operation accepts null.
 using HostWindowHandle = HWND;
 
@@ -44,10 +46,19 @@ HostWindowHandle FindDocument(Predicate is) {
 }
 
 HostWindowHandle FindChatRoom();
-void SendChat(std::string_view line);
-void ClickIcon(HostWindowHandle icon);
+// Posts the line into the current chat room. Without a room it is lost, as
+// always; a host that does not answer keeps it waiting (see ChatBacklog),
+// and a timer looks for the host's answer, sending what waits once it comes.
+void SendChat(std::string_view line, ChatKind kind = ChatKind::kLine);
+// How many lines wait for the host to answer.
+size_t WaitingChatLines();
+// True when the host took the whole press.
+bool ClickIcon(HostWindowHandle icon);
 std::string GetCaption(HostWindowHandle window);
 
-// SendMessageA to a host window, but never hanging on a host that has stopped
-// answering; null receives nothing.
-LRESULT SendToHost(HostWindowHandle window, UINT message, WPARAM wParam, LPARAM lParam);
+enum class HostReply { kAnswered, kNoWindow, kSilent };
+// SendMessageA to a host window, bounded: kSilent when the host did not
+// answer in time, or has not lately (then nothing is sent); *result is set
+// only when it answered. Null and vanished windows receive nothing.
+HostReply SendToHost(HostWindowHandle window, UINT message, WPARAM wParam, LPARAM lParam,
+                     LRESULT* result = nullptr);

@@ -3,12 +3,26 @@
 #include <new>
 #include <stdexcept>
 
+#include "host/wait.h"
 #include "ui/text.h"
 
+namespace {
+
+// The longest the program's own messages wait while the search runs.
+constexpr DWORD kOwnInputEveryMs = 50;
+
+}  // namespace
+
 std::string ReadWindowText(HostWindowHandle window) {
-    if (!window) return {};
-    // A host that does not answer, or answers nonsense, has no text.
-    LRESULT length = SendToHost(window, WM_GETTEXTLENGTH, 0, 0);
+    return TryReadWindowText(window).value_or(std::string());
+}
+
+std::optional<std::string> TryReadWindowText(HostWindowHandle window) {
+    // A window that answers nonsense has no text.
+    LRESULT length = 0;
+    const HostReply asked = SendToHost(window, WM_GETTEXTLENGTH, 0, 0, &length);
+    if (asked == HostReply::kSilent) return std::nullopt;
+    if (asked == HostReply::kNoWindow) return std::string();
     if (length < 0) length = 0;
     // One more than the length for the closing NUL. The text may have grown
     // since: the window then copies no more than fits.
@@ -16,11 +30,13 @@ std::string ReadWindowText(HostWindowHandle window) {
     try {
         text.assign((size_t)length + 1, '\0');
     } catch (const std::bad_alloc&) {
-        return {};  // a length no text in this program's memory can have
+        return std::string();  // a length no text in this program's memory can have
     } catch (const std::length_error&) {
-        return {};
+        return std::string();
     }
-    LRESULT copied = SendToHost(window, WM_GETTEXT, text.size(), (LPARAM)text.data());
+    LRESULT copied = 0;
+    const HostReply read = SendToHost(window, WM_GETTEXT, text.size(), (LPARAM)text.data(), &copied);
+    if (read == HostReply::kSilent) return std::nullopt;
     // Only what the window says it copied: a text that shrank since leaves
     // NULs behind it, which are not part of the text.
     text.resize(copied < 0 ? 0 : copied > length ? (size_t)length : (size_t)copied);
@@ -28,7 +44,12 @@ std::string ReadWindowText(HostWindowHandle window) {
 }
 
 HostWindowHandle FindTransferWindow() {
-    return FindDocument([](HostWindowHandle d) {
+    DWORD handled = GetTickCount();
+    return FindDocument([&handled](HostWindowHandle d) {
+        if (GetTickCount() - handled >= kOwnInputEveryMs) {
+            HandlePendingEvents();
+            handled = GetTickCount();
+        }
         return ReadWindowText(d).find(kTransferCaptionMark) != std::string::npos;
     });
 }

@@ -300,6 +300,8 @@ bool Host::State::Execute(const std::string& command) {
     } else if (verb == "hang" && !arg.empty()) {
         // Posted, so the caller is not held while the host sleeps.
         PostMessageA(control, WM_APP + 1, std::atoi(arg.c_str()), 0);
+    } else if (verb == "hang-after" && parts.size() == 3) {
+        hangAfter.push_back({parts[0], (UINT)std::atoi(parts[1].c_str()), std::atoi(parts[2].c_str())});
     } else if (verb == "save-log" && !arg.empty()) {
         std::string described;
         {
@@ -333,6 +335,8 @@ void Host::State::ThreadMain() {
     // own window procedure is the system's.
     hook = SetWindowsHookExA(WH_GETMESSAGE, MessageHook, nullptr, GetCurrentThreadId());
     sentHook = SetWindowsHookExA(WH_CALLWNDPROC, SentMessageHook, nullptr, GetCurrentThreadId());
+    answeredHook =
+        SetWindowsHookExA(WH_CALLWNDPROCRET, AnsweredMessageHook, nullptr, GetCurrentThreadId());
     frame = CreateWindowExA(0, kFrameClass, kBoxCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
                             0, 900, 700, nullptr, nullptr, instance, nullptr);
     {
@@ -359,6 +363,7 @@ void Host::State::ThreadMain() {
     DestroyWindow(control);
     UnhookWindowsHookEx(hook);
     UnhookWindowsHookEx(sentHook);
+    UnhookWindowsHookEx(answeredHook);
     frame = mdi = control = toolbar = keyword = nullptr;
 }
 
@@ -398,6 +403,9 @@ void Host::MakeRoomFull(const std::string& room, int tries, int boxes) {
 }
 void Host::SetAnswerDelay(int ms) { Execute("delay " + std::to_string(ms)); }
 void Host::Hang(int ms) { Execute("hang " + std::to_string(ms)); }
+void Host::HangAfter(const std::string& role, UINT message, int ms) {
+    Execute("hang-after " + role + "|" + std::to_string(message) + "|" + std::to_string(ms));
+}
 
 void Host::CloseWhenTextArrives(const std::string& room) {
     state_->Run([&] { state_->closeOnText = room; });
@@ -476,6 +484,79 @@ std::vector<Record> Of(const std::vector<Record>& records, const std::string& ro
         if (r.role == role || r.role.compare(0, role.size() + 1, role + ".") == 0)
             mine.push_back(r);
     return mine;
+}
+
+bool ResumeStoppedHost() {
+    HWND frame = FindWindowA(kFrameClass, nullptr);
+    HANDLE thread = frame ? OpenThread(THREAD_SUSPEND_RESUME, FALSE,
+                                       GetWindowThreadProcessId(frame, nullptr))
+                          : nullptr;
+    if (!thread) return false;
+    const DWORD count = ResumeThread(thread);
+    CloseHandle(thread);
+    return count != (DWORD)-1;
+}
+
+namespace {
+
+constexpr UINT kWatchMessage = WM_APP;
+
+LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kWatchMessage) {
+        SetEvent((HANDLE)lParam);
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+double Milliseconds() {
+    LARGE_INTEGER count, frequency;
+    QueryPerformanceCounter(&count);
+    QueryPerformanceFrequency(&frequency);
+    return 1000.0 * (double)count.QuadPart / (double)frequency.QuadPart;
+}
+
+}  // namespace
+
+ResponseWatch::ResponseWatch() {
+    RegisterClassOnce("norq response watch", WatchProc, nullptr);
+    window_ = CreateWindowExA(0, "norq response watch", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
+    handled_ = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    thread_ = std::thread([this] {
+        const HANDLE waits[] = {handled_, stop_};
+        for (;;) {
+            const double posted = Milliseconds();
+            PostMessageA(window_, kWatchMessage, 0, (LPARAM)handled_);
+            const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, INFINITE);
+            const double waited = Milliseconds() - posted;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                if (waited > longest_) longest_ = waited;
+            }
+            if (woke != WAIT_OBJECT_0) return;
+            Sleep(5);
+        }
+    });
+}
+
+ResponseWatch::~ResponseWatch() {
+    SetEvent(stop_);
+    thread_.join();
+    DestroyWindow(window_);
+    CloseHandle(handled_);
+    CloseHandle(stop_);
+}
+
+double ResponseWatch::LongestMs() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return longest_;
+}
+
+void ResponseWatch::Reset() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    longest_ = 0;
 }
 
 bool SendCommand(const std::string& command) {

@@ -8,7 +8,9 @@
 #include <windows.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace hostsim {
@@ -45,6 +47,29 @@ constexpr ULONG_PTR kCommandTag = 0x6e6f7271;
 // Sends a command to the hostsim running in another process; false when none
 // runs or it did not know the command.
 bool SendCommand(const std::string& command);
+// Lets a host that stopped itself ("hang-after" with a negative time), in
+// this process or another, go on.
+bool ResumeStoppedHost();
+
+// How long the calling thread leaves its own input waiting: another thread
+// posts a message to a window of this thread every few milliseconds and keeps
+// the longest wait for it to be handled. For the program's side of a test.
+class ResponseWatch {
+public:
+    ResponseWatch();
+    ~ResponseWatch();
+    ResponseWatch(const ResponseWatch&) = delete;
+    ResponseWatch& operator=(const ResponseWatch&) = delete;
+    double LongestMs();
+    void Reset();
+
+private:
+    HWND window_ = nullptr;
+    HANDLE handled_ = nullptr, stop_ = nullptr;
+    std::mutex mutex_;
+    double longest_ = 0;
+    std::thread thread_;
+};
 
 // A child of a document window: its class and its text (the class name when
 // none is given).
@@ -85,12 +110,17 @@ public:
     void SetAnswerDelay(int ms);
     // The host stops handling messages for a while; returns at once.
     void Hang(int ms);
+    // Once the window of that role has answered that message, the host hangs
+    // for ms; with ms negative it stops, as a stopped process does, until
+    // ResumeStoppedHost.
+    void HangAfter(const std::string& role, UINT message, int ms);
 
     // A text command, as hostsim.exe takes them on its command line and from
     // other processes: "room NAME", "doc CAPTION", "welcome NAME",
     // "transfer CAPTION|FILE LINE|TIME LINE", "text ROLE|TEXT", "close NAME",
     // "top NAME", "full NAME|TRIES[|BOXES]", "box ok", "box yesno" (a box
     // captioned as the host's, with or without "OK"), "delay MS", "hang MS",
+    // "hang-after ROLE|MESSAGE|MS" (MESSAGE a number, MS -1 to stop),
     // "save-log FILE" (the record, as Describe gives it), "clear-log", "quit".
     // False when
     // the command is unknown or malformed.

@@ -8,7 +8,7 @@
 // Commands: "room NAME", "doc CAPTION", "welcome NAME", "close NAME",
 // "top NAME", "transfer CAPTION|FILE LINE|TIME LINE", "text ROLE|TEXT",
 // "full ROOM|TRIES[|BOXES]", "box ok", "box yesno", "delay MS", "hang MS",
-// "save-log FILE", "clear-log", "quit".
+// "hang-after ROLE|MESSAGE|MS", "save-log FILE", "clear-log", "quit".
 #include <windows.h>
 #include <shellapi.h>
 

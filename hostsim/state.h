@@ -34,7 +34,7 @@ struct Host::State {
     std::thread thread;
     HWND frame = nullptr, mdi = nullptr, control = nullptr, toolbar = nullptr;
     HWND keyword = nullptr;  // the keyword box's edit field
-    HHOOK hook = nullptr, sentHook = nullptr;
+    HHOOK hook = nullptr, sentHook = nullptr, answeredHook = nullptr;
     std::mutex readyMutex;
     std::condition_variable readyChanged;
     bool ready = false;
@@ -61,6 +61,14 @@ struct Host::State {
     std::map<UINT_PTR, std::function<void()>> later;
     UINT_PTR nextTimer = 1;
     std::string closeOnText;  // a room to close when its entry gets text
+    // Once the window of this role has answered this message, the host
+    // hangs for ms, or stops until resumed when ms is negative.
+    struct HangAfter {
+        std::string role;
+        UINT message = 0;
+        int ms = 0;
+    };
+    std::vector<HangAfter> hangAfter;
     int cascade = 0;
 
     void Run(const std::function<void()>& action);
@@ -114,6 +122,7 @@ LRESULT CALLBACK TranscriptProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK RecordingEditProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK MessageHook(int code, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK SentMessageHook(int code, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK AnsweredMessageHook(int code, WPARAM wParam, LPARAM lParam);
 WNDPROC ProcForClass(const std::string& className);
 void RegisterClassOnce(const char* name, WNDPROC proc, HBRUSH background, bool icon = false);
 

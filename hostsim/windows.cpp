@@ -461,6 +461,25 @@ LRESULT CALLBACK SentMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// A host that stops at a chosen moment: the message is answered first, so
+// the program goes on to the next one, which then finds the host silent.
+LRESULT CALLBACK AnsweredMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+    Host::State* s = g_state;
+    auto* answered = reinterpret_cast<CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && !s->self && !s->hangAfter.empty()) {
+        auto role = s->roles.find(answered->hwnd);
+        const Host::State::HangAfter& h = s->hangAfter.front();
+        if (role != s->roles.end() && role->second == h.role && answered->message == h.message) {
+            const int ms = h.ms;
+            s->hangAfter.erase(s->hangAfter.begin());
+            ReplyMessage(answered->lResult);
+            if (ms >= 0) Sleep((DWORD)ms);
+            else SuspendThread(GetCurrentThread());
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 void RegisterClassOnce(const char* name, WNDPROC proc, HBRUSH background, bool icon) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;

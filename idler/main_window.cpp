@@ -160,12 +160,15 @@ void MainWindow::Tick() {
     IdleCount now = count();
     now.AddMinute();
     ShowCount(now);
-    SendChat(StatusLine(settings_, now));
+    SendChat(StatusLine(settings_, now), ChatKind::kTickStatus);
     WaitSeconds(0);
-    SendChat(ReasonLine(settings_));
-    if (FindTransferWindow())
-        SendChat(TransferLine(settings_, TransferFileName(), TransferPercent(),
-                              TransferMinutesLeft()));
+    SendChat(ReasonLine(settings_), ChatKind::kTickDetail);
+    // One search of the host's documents serves the test and all three
+    // readers: beside a crowded host each search is a question per document.
+    if (HostWindowHandle transfer = FindTransferWindow())
+        SendChat(TransferLine(settings_, TransferFileName(transfer), TransferPercent(transfer),
+                              TransferMinutesLeft(transfer)),
+                 ChatKind::kTickDetail);
 }
 
 // Never reset: the counters add up every idle minute of the run.

@@ -1,6 +1,5 @@
 #include "idler/transfer.h"
 
-#include "host/transfer.h"
 #include "idler/transfer_text.h"
 
 namespace {
@@ -12,17 +11,14 @@ std::string StaticText(HostWindowHandle transfer, int n) {
 
 }  // namespace
 
-std::string TransferFileName() {
-    HostWindowHandle transfer = FindTransferWindow();
+std::string TransferFileName(HostWindowHandle transfer) {
     return transfer ? CutFileName(StaticText(transfer, 1)) : std::string();
 }
 
-std::string TransferPercent() {
-    HostWindowHandle transfer = FindTransferWindow();
+std::string TransferPercent(HostWindowHandle transfer) {
     return transfer ? CutPercent(ReadWindowText(transfer)) : std::string();
 }
 
-std::string TransferMinutesLeft() {
-    HostWindowHandle transfer = FindTransferWindow();
+std::string TransferMinutesLeft(HostWindowHandle transfer) {
     return transfer ? CutMinutesLeft(StaticText(transfer, 2)) : std::string();
 }

@@ -20,6 +20,17 @@ build_all() {
             -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-i686.cmake" >/dev/null
     fi
     cmake --build "$build" -j "$(nproc)"
+    build_fuzzers
+}
+
+# The fuzzing harnesses, natively with clang (scripts/fuzz.sh runs them).
+build_fuzzers() {
+    command -v clang++ >/dev/null || { echo "clang++ is missing (scripts/install.sh)" >&2; return 1; }
+    if [ ! -f "$build/fuzz/CMakeCache.txt" ]; then
+        cmake -S "$top/tests/fuzz" -B "$build/fuzz" -DCMAKE_CXX_COMPILER=clang++ \
+            -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    fi
+    cmake --build "$build/fuzz" -j "$(nproc)"
 }
 
 # Creates the prefix once per build folder. Closing a top-level window stalls

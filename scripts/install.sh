@@ -6,7 +6,7 @@ set -eu
 need=""
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
 
-for p in cmake make g++-mingw-w64-i686 mingw-w64-i686-dev googletest \
+for p in cmake make g++-mingw-w64-i686 mingw-w64-i686-dev googletest clang libclang-rt-14-dev \
          xvfb xauth xdotool x11-utils imagemagick fonts-wine fonts-liberation \
          wine wine32:i386 gstreamer1.0-plugins-good:i386 pulseaudio pulseaudio-utils; do
     have "$p" || need="$need $p"

@@ -2,8 +2,11 @@
 // on a thread of their own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "host/chat.h"
 #include "hostsim/hostsim.h"
+#include "tests/support.h"
 
 using hostsim::Host;
 using Lines = std::vector<std::string>;
@@ -98,4 +101,33 @@ TEST(HostWindows, WithoutAHostReturnQuietly) {
     SendChat("nobody hears this");
     EXPECT_EQ("", GetCaption(nullptr));
     EXPECT_EQ(nullptr, NthChild(nullptr, "_AOL_Icon", 1));
+}
+
+// The host stops answering in the middle of a line. The line goes out exactly
+// once: set and pressed again whole while its entry box still holds it, not
+// again when a press that reached the host had posted it.
+TEST(SendChat, ALineHalfSentToAHostThatStoppedGoesOutOnceWhenItAnswers) {
+    const struct {
+        const char* role;
+        UINT message;       // the host hangs once it has answered this
+        int settexts;       // how often the entry is set in all
+    } cases[] = {
+        {"Lobby.rich1", WM_SETTEXT, 2},        // the text arrived, no press did
+        // The click posted the line; the space bar's press found the host hung.
+        {"Lobby.icon6", WM_LBUTTONUP, 1},
+    };
+    for (const auto& c : cases) {
+        Host host;
+        host.OpenRoom("Lobby");
+        host.HangAfter(c.role, c.message, 1500);
+        SendChat("half");
+        EXPECT_EQ(1u, WaitingChatLines()) << c.role;
+        SendChat("next");  // waits behind it
+        EXPECT_TRUE(PumpUntil([] { return WaitingChatLines() == 0; }, 4000)) << c.role;
+        EXPECT_EQ((Lines{"half", "next"}), host.ChatLines("Lobby")) << c.role;
+        const auto log = host.Log();
+        EXPECT_EQ(c.settexts, std::count_if(log.begin(), log.end(), [](const hostsim::Record& r) {
+                      return r.message == WM_SETTEXT && r.text == "half";
+                  })) << Typed(host);
+    }
 }

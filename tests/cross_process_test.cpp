@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <sstream>
+#include <thread>
 
 #include "host/dialogs.h"
 #include "host/toolbar.h"
@@ -95,4 +96,38 @@ TEST(CrossProcess, BoxesTransferAndWelcomeWindowsOfAnotherProcess) {
     const std::string press = "box.ok WM_KEYDOWN 32 0\nbox.ok WM_KEYUP 32 0\n";
     EXPECT_EQ(press + press, host.Inputs());
     EXPECT_EQ(nullptr, FindWindowA("#32770", "America Online"));
+}
+
+// The host's process stops between two questions of the transfer search, as
+// a process stopped in a debugger does. Had the length been asked in the
+// ANSI form, Wine would now ask for the text itself and wait for ever; the
+// search must give up within its bound, and find the window again once the
+// host goes on.
+TEST(CrossProcess, AHostStoppedInTheTransferSearchHoldsTheProgramOnlyBriefly) {
+    // In child order: Lobby, Mail, then the transfer window.
+    HostProcess host("--do \"transfer File Transfer - 45%|Downloading song.mp3|About 12 minutes\""
+                     " --do \"doc Mail\" --room Lobby");
+    ASSERT_TRUE(host.started && PumpUntil([] { return FindTransferWindow() != nullptr; }));
+    // The host answers for the length of Lobby's caption, then stops.
+    ASSERT_TRUE(
+        hostsim::SendCommand("hang-after Lobby|" + std::to_string(WM_GETTEXTLENGTH) + "|-1"));
+    // Should the program hang, the host goes on after a while: a failure, not
+    // a test that never ends.
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread watchdog([done] {
+        if (WaitForSingleObject(done, 20000) == WAIT_TIMEOUT) hostsim::ResumeStoppedHost();
+    });
+    hostsim::ResponseWatch watch;
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(nullptr, FindTransferWindow());
+    EXPECT_EQ("", TransferPercent());  // left alone meanwhile
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    Pump(100);
+    EXPECT_LT(watch.LongestMs(), 1000.0);
+
+    EXPECT_TRUE(hostsim::ResumeStoppedHost());
+    EXPECT_TRUE(PumpUntil([] { return TransferPercent() == "45"; }, 3000));
+    SetEvent(done);
+    watchdog.join();
+    CloseHandle(done);
 }

@@ -2,6 +2,7 @@
 // tick as they arrive in hostsim's room.
 #include <gtest/gtest.h>
 
+#include "host/chat.h"
 #include "hostsim/hostsim.h"
 #include "idler/main_window.h"
 #include "tests/support.h"
@@ -118,4 +119,53 @@ TEST_F(IdleClockTest, ADecorationBeingTypedFramesTheNextLineBeforeOk) {
     Tick();
 
     EXPECT_EQ("\xAB re: afk )", Posted().back());
+}
+
+// A host that stops answering across ticks: what it could not take waits and
+// arrives once, in order, when it answers again; the program's own messages
+// are handled meanwhile. Each case: how long the host hangs, what is posted
+// while it hangs, how many lines wait then, and what the room gets after.
+TEST_F(IdleClockTest, AHungHostGetsTheWaitingLinesOnceInOrderWhenItAnswersAgain) {
+    struct Case {
+        const char* name;
+        int hangMs;
+        int ticks;
+        int plainLines;  // posted after the ticks, "1", "2", ...
+        size_t waiting;
+        Lines after;
+    };
+    const Case cases[] = {
+        {"one tick", 2000, 1, 0, 2, {Status(0, 0, 1), kReason}},
+        // The later tick's status line makes the earlier tick's lines stale.
+        {"two ticks", 2500, 2, 0, 2, {Status(0, 0, 3), kReason}},
+        // Twelve more lines than the bound holds: the oldest ten go, ticks first.
+        {"beyond the bound", 3000, 1, 12, 10, {"3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}},
+    };
+    main_.IdleOn();
+    for (const Case& c : cases) {
+        const size_t before = Posted().size();
+        host_.Hang(c.hangMs);
+        Pump(20);  // the host takes the hang before anything of ours
+        hostsim::ResponseWatch watch;
+        for (int i = 0; i < c.ticks; ++i) Tick();
+        for (int i = 1; i <= c.plainLines; ++i) SendChat(std::to_string(i));
+        EXPECT_EQ(c.waiting, WaitingChatLines()) << c.name;
+        EXPECT_TRUE(PumpUntil([] { return WaitingChatLines() == 0; }, c.hangMs + 3000)) << c.name;
+        Pump(100);
+        EXPECT_LT(watch.LongestMs(), 1000.0) << c.name;
+        const Lines all = Posted();
+        EXPECT_EQ(c.after, Lines(all.begin() + before, all.end())) << c.name;
+    }
+}
+
+TEST_F(IdleClockTest, WithoutARoomAHungHostKeepsNothingForIt) {
+    main_.IdleOn();
+    host_.Close("Lobby");
+    host_.Hang(1500);
+    Pump(20);
+    Tick();
+    EXPECT_EQ(0u, WaitingChatLines());
+    host_.OpenRoom("Den");  // answered once the hang is over
+    Pump(1500);
+    EXPECT_EQ(Lines{}, host_.ChatLines("Den"));
 }

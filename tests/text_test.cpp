@@ -44,3 +44,17 @@ TEST(FromAnsi, GivesEachByteItsCodePage1252CharacterAndToAnsiTheByteBack) {
     // The whole text at once, its NUL included.
     EXPECT_EQ(all, ToAnsi(FromAnsi(all)));
 }
+
+TEST(Widen, GivesOneReplacementForEachMalformedPieceAndNarrowForEachLoneSurrogate) {
+    const struct { std::string utf8; std::wstring wide; } cases[] = {
+        {"a\x80z", L"a\uFFFDz"},                 // a stray continuation byte
+        {"a\xC3", L"a\uFFFD"},                   // cut short at the end
+        {"\xE2\x82z", L"\uFFFDz"},               // cut short before a letter: one for both bytes
+        {"\xC0\xAF", L"\uFFFD\uFFFD"},           // an overlong '/'
+        {"\xED\xA0\x80", L"\uFFFD\uFFFD\uFFFD"}, // a surrogate written in UTF-8
+        {"\xF4\x90\x80\x80", L"\uFFFD\uFFFD\uFFFD\uFFFD"},  // beyond U+10FFFF
+        {"\xFF\xFE", L"\uFFFD\uFFFD"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.wide, Widen(c.utf8)) << c.utf8;
+    EXPECT_EQ("\uFFFDa\uFFFD", Narrow(std::wstring{0xDE00, L'a', 0xD83D}));
+}

@@ -66,8 +66,16 @@ TEST(TransferReaders, OnlyReadAndLookForTheWindowAgainEachTimeReadingLongTextsEx
     host.OpenDocument("File Transfer - 9%", {{"_AOL_Static", "Downloading tune.wav"}});
     EXPECT_EQ((Readings{"tune.wav", "9", ""}), ReadAll());
 
-    host.Close(kTransfer);
+    // Handed a window found once, as the tick does: the same pieces, and
+    // none once it has closed.
+    HostWindowHandle found = FindTransferWindow();
+    const auto readFound = [&] {
+        return Readings{TransferFileName(found), TransferPercent(found), TransferMinutesLeft(found)};
+    };
+    EXPECT_EQ(ReadAll(), readFound());
     host.Close("File Transfer - 9%");
+    EXPECT_EQ(Readings(3), readFound());
+    host.Close(kTransfer);
     EXPECT_EQ(Readings(3), ReadAll());
 }
 

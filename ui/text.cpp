@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ui/utf8.h"
+
 namespace {
 
 std::wstring ToWide(UINT codePage, std::string_view text) {
@@ -14,21 +16,26 @@ std::wstring ToWide(UINT codePage, std::string_view text) {
 
 std::string FromWide(UINT codePage, std::wstring_view wide) {
     if (wide.empty()) return {};
-    // UTF-8 takes no default character; the code page gets '?', not a look-alike.
-    const bool utf8 = codePage == CP_UTF8;
-    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-    const char* fallback = utf8 ? nullptr : "?";
-    int n = WideCharToMultiByte(codePage, flags, wide.data(), (int)wide.size(), nullptr, 0,
-                                fallback, nullptr);
+    // The code page gets '?', not a look-alike.
+    int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), (int)wide.size(),
+                                nullptr, 0, "?", nullptr);
     std::string text(n, '\0');
-    WideCharToMultiByte(codePage, flags, wide.data(), (int)wide.size(), text.data(), n,
-                        fallback, nullptr);
+    WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), (int)wide.size(),
+                        text.data(), n, "?", nullptr);
     return text;
 }
 
 }  // namespace
 
-std::wstring Widen(std::string_view utf8) { return ToWide(CP_UTF8, utf8); }
-std::string Narrow(std::wstring_view wide) { return FromWide(CP_UTF8, wide); }
+// wchar_t is UTF-16 on Windows.
+std::wstring Widen(std::string_view utf8) {
+    const std::u16string wide = Utf8ToUtf16(utf8);
+    return std::wstring(wide.begin(), wide.end());
+}
+
+std::string Narrow(std::wstring_view wide) {
+    return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
+}
+
 std::string ToAnsi(std::string_view utf8) { return FromWide(CP_ACP, Widen(utf8)); }
 std::string FromAnsi(std::string_view ansi) { return Narrow(ToWide(CP_ACP, ansi)); }
