@@ -2,8 +2,9 @@
 # One run of hostsim and norq idle on the current display; called by run.sh.
 #   session.sh OUT interactive   waits until you close both programs
 #   session.sh OUT automatic     acts as a newcomer (gives a handle, starts
-#                                idling, plays a file in the player, leaves)
-#                                and ends by itself
+#                                idling, plays a file in the player, waits
+#                                for the first idle status line, leaves) and
+#                                ends by itself
 set -u
 . "$(dirname "$0")/common.sh"
 out=$1 mode=$2
@@ -58,27 +59,35 @@ if [ "$mode" = automatic ]; then
         xdotool mousemove --window "$player" 68 88 click 1
         wait_lines 4 10
         sleep 1
-    fi
-    import -window root "$out/screenshot.png"
-    if [ -n "$player" ]; then
         xdotool mousemove --window "$player" 116 88 click 1
         wait_lines 5 10
         xdotool mousemove --window "$player" 32 88 click 1
         sleep 0.5
     fi
+    # The idle clock's first tick, a minute after "idler on": the status
+    # line and the reason line.
+    echo "waiting for the first idle status line (a minute after \"idler on\")..."
+    wait_lines 7 80
+    sleep 0.5
+    import -window root "$out/screenshot.png"
     # Click the "x" label (Label5).
     [ -n "$win" ] && xdotool mousemove --window "$win" 148 32 click 1
-    wait_lines 7 30
+    wait_lines 9 30
     i=0
     while kill -0 $idler 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done
-    wine "$build/hostsim.exe" --control quit
 fi
 wait $idler 2>/dev/null
+# The host's frame takes no clicks, so it ends with the program.
+wine "$build/hostsim.exe" --control quit >/dev/null 2>&1
 wait $host 2>/dev/null
 
 echo
-echo "Lines that arrived in the room (code page 1252, decoded):"
-iconv -f CP1252 -t UTF-8 "$chatlog" | sed 's/^/  /'
+echo "Lines that arrived in the room, as a reader sees them (mark-up left out),"
+echo "each with its exact bytes in code page 1252 below it:"
+iconv -f CP1252 -t UTF-8 "$chatlog" | sed 's/^Lobby: //; s/<[^>]*>//g; s/^/  /' >"$out/readable.txt"
+sed 's/^Lobby: //' "$chatlog" |
+    perl -pe 's/([^\x20-\x7e\n])/sprintf("\\x%02X", ord $1)/ge; s/^/    bytes: /' >"$out/bytes.txt"
+paste -d '\n' "$out/readable.txt" "$out/bytes.txt"
 echo
 echo "Settings file:"
 if [ -f "$out/root/norqidle.ini" ]; then sed 's/^/  /' "$out/root/norqidle.ini"; else echo "  (none)"; fi
