@@ -158,6 +158,17 @@ TEST_F(RoomBusterTest, StopWithoutStartPostsTheStopLineAndBoxesArePressedAwayFro
         EXPECT_TRUE(PumpUntil([&] { return Describe(Of(host_->Log(), "box")) == presses; }, 2000));
     }
     EXPECT_EQ(nullptr, VisibleBox());
+
+    // A box without "OK" gets no press, and the watcher gives up on it
+    // rather than looking again and again: this thread stays idle.
+    host_->Execute("box yesno");
+    ASSERT_TRUE(PumpUntil([] { return VisibleBox() != nullptr; }));
+    Pump(1500);  // the watcher's bound on one box
+    const double before = ThreadCpuSeconds();
+    Pump(2000);
+    EXPECT_LT(ThreadCpuSeconds() - before, 0.2);
+    EXPECT_NE(nullptr, VisibleBox());
+    EXPECT_EQ(presses, Describe(Of(host_->Log(), "box")));
     EXPECT_FALSE(buster_.busting());
 }
 

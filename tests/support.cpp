@@ -75,6 +75,15 @@ void Type(const std::string& text) {
     }
 }
 
+double ThreadCpuSeconds() {
+    FILETIME created, exited, kernel, user;
+    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+    auto ticks = [](const FILETIME& t) {
+        return ((unsigned long long)t.dwHighDateTime << 32) | t.dwLowDateTime;
+    };
+    return (double)(ticks(kernel) + ticks(user)) / 1e7;
+}
+
 std::string TestDrive() {
     const char* drive = std::getenv("NORQ_TEST_DRIVE");
     return drive ? drive : "";

@@ -36,6 +36,9 @@ void ClickOn(HWND control);
 void Type(const std::string& text);
 void Key(WORD vk);
 
+// The CPU this thread has used so far.
+double ThreadCpuSeconds();
+
 // The drive that wine-run.sh mapped for this test ("m:"), or "" when none.
 std::string TestDrive();
 
