@@ -106,19 +106,18 @@ TEST_F(SettingsDialogTest, FieldsStartAsStoredExceptTheReasonAndFollowTheTypingA
 
     handle.Handle();  // created at start-up, on top but not shown
     EXPECT_EQ("norqfan", settings_.handleEdit);
-    EXPECT_EQ("norqfan", Text(handle, kDialogEdit));
-    EXPECT_TRUE(GetWindowLongW(handle.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(IsWindowVisible(handle.hwnd()));
     for (SettingsDialog* dialog : {&reason, &left, &right}) dialog->Open();
-    EXPECT_EQ("", Text(reason, kDialogEdit));
-    EXPECT_EQ("\xC2\xAB(", Text(left, kDialogEdit));  // the record's, not the file's
-    EXPECT_EQ(")\xC2\xBB", Text(right, kDialogEdit));
-
-    for (SettingsDialog* dialog : {&handle, &reason, &left, &right}) Type(*dialog, "typed");
-
-    EXPECT_EQ("typed", settings_.handleEdit);
-    EXPECT_EQ("typed", settings_.leftAscii);
-    EXPECT_EQ("typed", settings_.rightAscii);
+    // The decorations are the record's, not the file's; every dialog is on top.
+    std::vector<std::string> texts;
+    for (SettingsDialog* dialog : {&handle, &reason, &left, &right}) {
+        texts.push_back(Text(*dialog, kDialogEdit));
+        EXPECT_TRUE(GetWindowLongW(dialog->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+        Type(*dialog, "typed");
+    }
+    EXPECT_EQ((std::vector<std::string>{"norqfan", "", "\xC2\xAB(", ")\xC2\xBB"}), texts);
+    EXPECT_EQ("typed typed typed",
+              settings_.handleEdit + " " + settings_.leftAscii + " " + settings_.rightAscii);
     // Nothing stored changes before a confirm.
     EXPECT_EQ("away away", settings_.handle + " " + settings_.reason);
     EXPECT_EQ("", settings_.leftAsciiSaved + settings_.rightAsciiSaved);
