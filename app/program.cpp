@@ -17,33 +17,27 @@ MenuActions Program::Elsewhere() {
     return a;
 }
 
+// Each swap shows the new window before it hides the old one: hiding the
+// active window first would hand the keyboard to another program.
 void Program::SwitchTo(Window& window) {
+    ShowOnTop(window);
     ShowWindow(main_.hwnd(), SW_HIDE);
-    ShowWindow(window.Handle(), SW_SHOW);
-    FormOnTop(window);
 }
 
-void Program::BackToMain() {
-    ShowWindow(main_.Handle(), SW_SHOW);
-    FormOnTop(main_);
-}
+void Program::BackToMain() { ShowOnTop(main_); }
 
 void Program::PickFolder() {
-    FormOnTop(picker_);
+    ShowOnTop(picker_);
     ShowWindow(player_.hwnd(), SW_HIDE);
-    ShowWindow(picker_.hwnd(), SW_SHOW);
 }
 
 // Playback goes on whatever the picker does.
 void Program::FolderChosen(const std::string& folder) {
     player_.ShowFolder(folder);
-    FormOnTop(player_);
-    ShowWindow(picker_.hwnd(), SW_HIDE);
-    ShowWindow(player_.hwnd(), SW_SHOW);
+    BackToPlayer();
 }
 
 void Program::BackToPlayer() {
+    ShowOnTop(player_);
     ShowWindow(picker_.hwnd(), SW_HIDE);
-    ShowWindow(player_.hwnd(), SW_SHOW);
-    FormOnTop(player_);
 }

@@ -19,13 +19,22 @@ constexpr TwipsRect kVersion = {1200, 1320, 1815, 495};             // Label2
 constexpr TwipsRect kMaker = {840, 2640, 2415, 255};                // Label3
 constexpr const TwipsRect* kClickable[] = {&kIcon, &kTitle, &kVersion, &kMaker};
 
+// Which of them a point of the window is over, or ButtonPress::kNone.
+int ClickableAt(LPARAM lParam) {
+    const POINT at = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+    for (int i = 0; i < (int)(sizeof kClickable / sizeof *kClickable); ++i) {
+        const RECT r = kClickable[i]->Pixels();
+        if (PtInRect(&r, at)) return i;
+    }
+    return ButtonPress::kNone;
+}
+
 }  // namespace
 
 AboutWindow::AboutWindow(std::function<void()> openMain) : openMain_(std::move(openMain)) {}
 
 void AboutWindow::Run() {
-    FormOnTop(*this);
-    ShowWindow(Handle(), SW_SHOW);
+    ShowOnTop(*this);
     WaitSeconds(kPauseSeconds);
     Finish();
 }
@@ -59,16 +68,24 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd(), &ps);
         return 0;
     }
-    case WM_LBUTTONDOWN: {
-        POINT at = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
-        for (const TwipsRect* place : kClickable) {
-            RECT r = place->Pixels();
-            if (PtInRect(&r, at)) {
-                Finish();
-                break;
-            }
-        }
+    // The labels act on a click, as buttons do.
+    case WM_LBUTTONDOWN:
+        click_.Press(hwnd(), ClickableAt(lParam));
         return 0;
+    case WM_LBUTTONUP:
+        if (click_.Release(ClickableAt(lParam))) Finish();
+        return 0;
+    case WM_CAPTURECHANGED:
+        click_.Lost();
+        return 0;
+    case WM_SETCURSOR: {
+        POINT at;
+        GetCursorPos(&at);
+        ScreenToClient(hwnd(), &at);
+        const bool over = ClickableAt(MAKELPARAM(at.x, at.y)) != ButtonPress::kNone;
+        if (LOWORD(lParam) != HTCLIENT || !over) break;
+        SetCursor(HandCursor());
+        return TRUE;
     }
     case WM_CLOSE:
         Finish();

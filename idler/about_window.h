@@ -25,5 +25,6 @@ private:
 
     std::function<void()> openMain_;
     bool finished_ = false;
+    ButtonPress click_;
     std::unique_ptr<Font> titleFont_, versionFont_, makerFont_;
 };

@@ -28,17 +28,18 @@ struct LabelLayout {
     const wchar_t* tooltip;
     TwipsRect place;  // counters and the minimise and exit labels sit in a box
     FontKind font;
+    bool button;  // the title is one only while the window is collapsed
 };
 
 const LabelLayout kLabels[] = {
-    {kTitleLabel, L"norq idle", nullptr, {360, 0, 735, 255}, FontKind::kTitle},
-    {kCollapseLabel, L" <", L"hide/show", {1200, 0, 135, 255}, FontKind::kCollapse},
-    {kOptsLabel, L"opts", L"extra optz", {240, 360, 375, 255}, FontKind::kPlain},
-    {kDaysLabel, L"0", L"days", {720 + 0, 360, 255, 255}, FontKind::kPlain},
-    {kHoursLabel, L"0", L"hrs", {720 + 360, 360, 255, 255}, FontKind::kPlain},
-    {kMinutesLabel, L"0", L"mins", {720 + 720, 360, 255, 255}, FontKind::kPlain},
-    {kMinimizeLabel, L" -", L"Minimize.", {1920 + 0, 360, 135, 255}, FontKind::kBold},
-    {kExitLabel, L"x", L"exit.", {1920 + 240, 360, 135, 255}, FontKind::kBold},
+    {kTitleLabel, L"norq idle", nullptr, {360, 0, 735, 255}, FontKind::kTitle, true},
+    {kCollapseLabel, L" <", L"hide/show", {1200, 0, 135, 255}, FontKind::kCollapse, true},
+    {kOptsLabel, L"opts", L"extra optz", {240, 360, 375, 255}, FontKind::kPlain, true},
+    {kDaysLabel, L"0", L"days", {720 + 0, 360, 255, 255}, FontKind::kPlain, false},
+    {kHoursLabel, L"0", L"hrs", {720 + 360, 360, 255, 255}, FontKind::kPlain, false},
+    {kMinutesLabel, L"0", L"mins", {720 + 720, 360, 255, 255}, FontKind::kPlain, false},
+    {kMinimizeLabel, L" -", L"Minimize.", {1920 + 0, 360, 135, 255}, FontKind::kBold, true},
+    {kExitLabel, L"x", L"exit.", {1920 + 240, 360, 135, 255}, FontKind::kBold, true},
 };
 
 struct FrameLine {
@@ -69,7 +70,7 @@ MainWindow::MainWindow(Settings& settings, std::function<void()> endProgram,
     for (DialogKind kind : {DialogKind::kReason, DialogKind::kHandle, DialogKind::kLeftAscii,
                             DialogKind::kRightAscii})
         dialogs_[(int)kind] = std::make_unique<SettingsDialog>(
-            kind, settings_, [this] { ShowWindow(Handle(), SW_SHOW); });
+            kind, settings_, [this] { ShowOnTop(*this); });
 }
 
 MainWindow::~MainWindow() {
@@ -81,13 +82,15 @@ void MainWindow::Open() {
         loaded_ = true;
         Load();
     }
-    // On a first start the handle dialog stands on top, and takes the typing.
+    // On a first start the handle dialog stands on top, and takes the typing:
+    // the one window the program activates of its own accord.
     SettingsDialog& handle = dialog(DialogKind::kHandle);
-    const bool asking = IsWindowVisible(handle.hwnd());
-    ShowWindow(Handle(), asking ? SW_SHOWNA : SW_SHOW);
-    if (asking) {
+    if (IsWindowVisible(handle.hwnd())) {
+        ShowWindow(Handle(), SW_SHOWNA);
         FormOnTop(handle);
         SetForegroundWindow(handle.hwnd());
+    } else {
+        ShowOnTop(*this);
     }
 }
 
@@ -105,9 +108,11 @@ MenuActions MainWindow::Actions(MenuActions a) {
     return a;
 }
 
+// The dialog shows before the main window hides, so the keyboard stays with
+// the program.
 void MainWindow::OpenDialog(DialogKind kind) {
-    ShowWindow(Handle(), SW_HIDE);
     dialog(kind).Open();
+    ShowWindow(Handle(), SW_HIDE);
 }
 
 // The start-up: settings in, the two announcement lines out.
@@ -190,6 +195,7 @@ void MainWindow::ToggleCollapse() {
     FormOnTop(*this);
     collapsed_ = !collapsed_;
     SetDlgItemTextW(hwnd(), kCollapseLabel, collapsed_ ? L" >" : L" <");
+    ShowHand(GetDlgItem(hwnd(), kTitleLabel), collapsed_);
     RECT now;
     GetWindowRect(hwnd(), &now);
     SetWindowPos(hwnd(), nullptr, TwipsX(kCollapseLeft), now.top,
@@ -243,6 +249,7 @@ void MainWindow::Create() {
                      : label.font == FontKind::kCollapse ? collapseFont_->get()
                                                         : plainFont_->get();
         HWND control = CreateLabel(hwnd(), label.id, label.caption, label.place.Pixels(), font);
+        if (label.button) MakeLabelButton(control, label.id != kTitleLabel);
         if (label.tooltip) AddTooltip(tooltips_, control, label.tooltip);
     }
 }

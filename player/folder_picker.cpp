@@ -21,14 +21,16 @@ struct LabelLayout {
     const wchar_t* caption;
     TwipsRect place;
     bool bordered;
+    bool button;
 };
 
 const LabelLayout kLabels[] = {
-    {kPickerTitle, L" norq idler v\u00B9 - directory selection", {0, 0, 2175, 255}, false},
-    {kPickerMinimize, L"-", {2520, 0, 135, 255}, false},
-    {kPickerClose, L"x", {2640, 0, 135, 255}, false},
-    {kPickerOk, L" ok", {960, 2280, 375, 255}, true},
-    {kPickerExit, L" exit", {1440, 2280, 375, 255}, true},
+    {kPickerTitle, L" norq idler v\u00B9 - directory selection", {0, 0, 2175, 255}, false,
+     false},
+    {kPickerMinimize, L"-", {2520, 0, 135, 255}, false, true},
+    {kPickerClose, L"x", {2640, 0, 135, 255}, false, true},
+    {kPickerOk, L" ok", {960, 2280, 375, 255}, true, true},
+    {kPickerExit, L" exit", {1440, 2280, 375, 255}, true, true},
 };
 
 // How much of path is its root: "m:\", or "\\server\share\".
@@ -144,7 +146,8 @@ void FolderPicker::Create() {
                   RECT{left, top, left + width, top + height}))
         return;
     for (const LabelLayout& label : kLabels) {
-        HWND l = CreateLabel(hwnd(), label.id, label.caption, label.place.Pixels(), font_->get());
+        HWND l = (label.button ? CreateLabelButton : CreateLabel)(
+            hwnd(), label.id, label.caption, label.place.Pixels(), font_->get());
         if (label.bordered) AddStyle(l, WS_BORDER);
     }
     AddStyle(GetDlgItem(hwnd(), kPickerTitle), SS_LEFTNOWORDWRAP);

@@ -19,13 +19,14 @@ struct LabelLayout {
     PlayerControl id;
     const wchar_t* caption;
     TwipsRect place;
+    bool button;
 };
 
 const LabelLayout kLabels[] = {
-    {kPlayerTitle, L" norq idler v\u00B9 - mp3 player - by vonk", {0, 0, 2295, 255}},
-    {kPlayerMinimize, L" -", {2880, 0, 135, 255}},
-    {kPlayerClose, L"x", {3120, 0, 135, 255}},
-    {kPlayerHide, L"  hide", {240, 1200, 495, 255}},
+    {kPlayerTitle, L" norq idler v\u00B9 - mp3 player - by vonk", {0, 0, 2295, 255}, false},
+    {kPlayerMinimize, L" -", {2880, 0, 135, 255}, true},
+    {kPlayerClose, L"x", {3120, 0, 135, 255}, true},
+    {kPlayerHide, L"  hide", {240, 1200, 495, 255}, true},
 };
 
 enum class GlyphSize { kNormal, kStop, kFolder };  // Webdings 9, 6 and 9.75 pt
@@ -76,9 +77,11 @@ void PlayerWindow::OnCommand(int id) {
     case kPlayerFolder: pickFolder_(); break;
     case kPlayerClose:
     case kPlayerHide:
-        // Playback goes on; shown again, the window is on top.
-        ShowWindow(hwnd(), SW_HIDE);
+        // Playback goes on; shown again, the window is on top. The main
+        // window shows before this one hides, so the keyboard stays with the
+        // program.
         close_();
+        ShowWindow(hwnd(), SW_HIDE);
         FormOnTop(*this);
         break;
     case kPlayerMinimize: ShowWindow(hwnd(), SW_MINIMIZE); break;
@@ -145,15 +148,17 @@ void PlayerWindow::Create() {
                   RECT{left, top, left + width, top + height}))
         return;
     for (const LabelLayout& label : kLabels)
-        CreateLabel(hwnd(), label.id, label.caption, label.place.Pixels(), font_->get());
+        (label.button ? CreateLabelButton : CreateLabel)(hwnd(), label.id, label.caption,
+                                                         label.place.Pixels(), font_->get());
     // The title is cut at the label's edge, not wrapped onto a line nobody sees.
     AddStyle(GetDlgItem(hwnd(), kPlayerTitle), SS_LEFTNOWORDWRAP);
     AddStyle(GetDlgItem(hwnd(), kPlayerHide), WS_BORDER);
     for (const ButtonLayout& button : kButtons) {
         const RECT r = button.place.Pixels();
-        CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY,
-                        r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd(),
-                        (HMENU)(INT_PTR)button.id, GetModuleHandleW(nullptr), nullptr);
+        MakeLabelButton(CreateWindowExW(
+            0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, r.left, r.top,
+            r.right - r.left, r.bottom - r.top, hwnd(), (HMENU)(INT_PTR)button.id,
+            GetModuleHandleW(nullptr), nullptr));
     }
     const RECT r = kFilesPlace.Pixels();
     HWND box = CreateWindowExW(
@@ -171,9 +176,7 @@ LRESULT PlayerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_COMMAND:
         if (LOWORD(wParam) == kPlayerFiles) {
             if (HIWORD(wParam) == LBN_DBLCLK) OnDoubleClick();
-        } else if (HIWORD(wParam) == STN_CLICKED || HIWORD(wParam) == STN_DBLCLK) {
-            // A second click soon after the first comes as a double-click:
-            // "next" twice is two files on.
+        } else if (HIWORD(wParam) == STN_CLICKED) {
             OnCommand(LOWORD(wParam));
         }
         return 0;

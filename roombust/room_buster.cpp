@@ -23,18 +23,19 @@ struct LabelLayout {
     BusterControl id;
     const wchar_t* caption;
     TwipsRect place;
+    bool button;
 };
 
 const LabelLayout kLabels[] = {
-    {kBusterMinimize, L"-", {0, 0, 255, 255}},
-    {kBusterTitle, L"norq room buster", {360, 0, 1455, 255}},
-    {kBusterClose, L"x", {1920, 0, 255, 255}},
-    {kBusterStart, L"start", {360, 720, 375, 255}},
-    {kBusterStop, L"stop", {1080, 720, 375, 255}},
-    {kBusterAdd, L"add", {360, 960, 375, 255}},
-    {kBusterRemove, L"remove", {1080, 960, 615, 255}},
-    {kBusterTriesText, L"tries:", {720, 1320, 375, 255}},
-    {kBusterTries, L"0", {1080, 1320, 255, 255}},
+    {kBusterMinimize, L"-", {0, 0, 255, 255}, true},
+    {kBusterTitle, L"norq room buster", {360, 0, 1455, 255}, false},
+    {kBusterClose, L"x", {1920, 0, 255, 255}, true},
+    {kBusterStart, L"start", {360, 720, 375, 255}, true},
+    {kBusterStop, L"stop", {1080, 720, 375, 255}, true},
+    {kBusterAdd, L"add", {360, 960, 375, 255}, true},
+    {kBusterRemove, L"remove", {1080, 960, 615, 255}, true},
+    {kBusterTriesText, L"tries:", {720, 1320, 375, 255}, false},
+    {kBusterTries, L"0", {1080, 1320, 255, 255}, false},
 };
 constexpr TwipsRect kRoomPlace = {120, 360, 1935, 315};
 // The drop-down's list, below its edit field.
@@ -121,9 +122,10 @@ void RoomBuster::OnCommand(int id) {
     case kBusterAdd: AddRoom(); break;
     case kBusterRemove: RemoveRoom(); break;
     case kBusterClose:
-        // Busting, if under way, goes on.
-        ShowWindow(hwnd(), SW_HIDE);
+        // Busting, if under way, goes on. The main window shows before this
+        // one hides, so the keyboard stays with the program.
         close_();
+        ShowWindow(hwnd(), SW_HIDE);
         break;
     case kBusterMinimize: ShowWindow(hwnd(), SW_MINIMIZE); break;
     }
@@ -140,7 +142,8 @@ void RoomBuster::Create() {
                   RECT{left, top, left + width, top + height}))
         return;
     for (const LabelLayout& label : kLabels)
-        CreateLabel(hwnd(), label.id, label.caption, label.place.Pixels(), font_->get());
+        (label.button ? CreateLabelButton : CreateLabel)(hwnd(), label.id, label.caption,
+                                                         label.place.Pixels(), font_->get());
     RECT place = kRoomPlace.Pixels();
     HWND combo = CreateWindowExW(
         0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |

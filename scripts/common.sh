@@ -37,12 +37,26 @@ build_fuzzers() {
 # two seconds under an X server without a window manager unless Wine leaves
 # window management alone.
 make_prefix() {
-    [ -f "$WINEPREFIX/.norq-ready" ] && return 0
-    echo "creating the Wine prefix (once per build folder)..."
-    wineboot -u >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-    wineserver -w
-    touch "$WINEPREFIX/.norq-ready"
+    if [ ! -f "$WINEPREFIX/.norq-ready" ]; then
+        echo "creating the Wine prefix (once per build folder)..."
+        wineboot -u >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.norq-ready"
+    fi
+    wine_fonts
+}
+
+# Wine's own fonts (package fonts-wine: Marlett for the title bar's buttons,
+# Tahoma, MS Sans Serif, Fixedsys, Webdings, ...). Debian's Wine 8 does not
+# find them where the package puts them, so without this only the system's
+# Linux fonts are seen: title bars show "0 1 r" and MS Sans Serif is replaced.
+# Copied into the prefix's Fonts folder, where Wine loads every font it finds.
+# Also for prefixes made before.
+wine_fonts() {
+    [ -f "$WINEPREFIX/.norq-fonts" ] && return 0
+    cp /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/"
+    touch "$WINEPREFIX/.norq-fonts"
 }
 
 # Sound goes to PulseAudio only: without a server, opening a file fails

@@ -69,6 +69,16 @@ HWND CreateClippedLabel(HWND parent, int id, const wchar_t* caption, const RECT&
     return label;
 }
 
+// Enter and Esc typed in the edit field go to the dialog, as a dialog takes
+// them; their characters would only beep.
+LRESULT CALLBACK EditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto base = (WNDPROC)GetWindowLongPtrW(edit, GWLP_USERDATA);
+    const bool key = wParam == VK_RETURN || wParam == VK_ESCAPE;
+    if (message == WM_KEYDOWN && key) return SendMessageW(GetParent(edit), message, wParam, lParam);
+    if (message == WM_CHAR && (wParam == L'\r' || wParam == 0x1B)) return 0;
+    return CallWindowProcW(base, edit, message, wParam, lParam);
+}
+
 }  // namespace
 
 SettingsDialog::SettingsDialog(DialogKind kind, Settings& settings,
@@ -81,10 +91,16 @@ SettingsDialog::~SettingsDialog() {
     if (hwnd()) DestroyWindow(hwnd());
 }
 
-void SettingsDialog::Open() {
-    if (kind_ == DialogKind::kHandle) FormOnTop(*this);
-    ShowWindow(Handle(), SW_SHOW);
-    SetFocus(GetDlgItem(hwnd(), kDialogEdit));
+// On top like every window of the program: a dialog without a taskbar
+// button that fell behind the host could not be found again.
+void SettingsDialog::Open() { ShowOnTop(*this); }
+
+// The typing goes to the edit field whenever the dialog is active, all of its
+// text selected, so the next keystrokes replace it.
+void SettingsDialog::FocusEdit() {
+    HWND edit = GetDlgItem(hwnd(), kDialogEdit);
+    SetFocus(edit);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
 }
 
 void SettingsDialog::Create() {
@@ -98,12 +114,16 @@ void SettingsDialog::Create() {
         return;
 
     HFONT font = font_->get();
-    CreateChild(hwnd(), kDialogEdit, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                InFrame(layout.frame, layout.edit), font);
-    CreateClippedLabel(hwnd(), kDialogOk, L"ok", InFrame(layout.frame, layout.ok), font);
+    HWND edit = CreateChild(hwnd(), kDialogEdit, L"EDIT", L"", WS_TABSTOP | ES_AUTOHSCROLL,
+                            WS_EX_CLIENTEDGE, InFrame(layout.frame, layout.edit), font);
+    SetWindowLongPtrW(edit, GWLP_USERDATA,
+                      SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)EditProc));
+    MakeLabelButton(
+        CreateClippedLabel(hwnd(), kDialogOk, L"ok", InFrame(layout.frame, layout.ok), font));
     if (layout.hasBack) {
         HWND back = CreateClippedLabel(hwnd(), kDialogBack, L"<<",
                                        InFrame(layout.frame, layout.back), font);
+        MakeLabelButton(back);
         if (layout.backTooltip) {
             tooltips_ = CreateTooltips();
             AddTooltip(tooltips_, back, layout.backTooltip);
@@ -148,6 +168,7 @@ void SettingsDialog::Confirm(int button) {
     // Only a text of length 0 is refused; blanks are saved.
     if (text.empty() && refusal) {
         MessageBoxW(hwnd(), refusal, kErrorTitle, MB_OK);
+        if (GetActiveWindow() == hwnd()) FocusEdit();
         return;
     }
     // The file's read-back, not the typed text, becomes the stored value; the
@@ -155,8 +176,10 @@ void SettingsDialog::Confirm(int button) {
     const std::string stored = StoreSetting(layout.key, text);
     settings_.*layout.storedField = stored;
     SetDlgItemTextW(hwnd(), kDialogStored, Widen(stored).c_str());
-    ShowWindow(hwnd(), SW_HIDE);
+    // The main window shows before the dialog hides, so the keyboard stays
+    // with the program.
     showMain_();
+    ShowWindow(hwnd(), SW_HIDE);
 }
 
 void SettingsDialog::OnCommand(int id, int code) {
@@ -179,6 +202,14 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_KEYDOWN:
+        // Enter confirms as "ok" does; Esc as "<<", where there is one.
+        if (wParam == VK_RETURN) Confirm(kDialogOk);
+        if (wParam == VK_ESCAPE && LayoutOf(kind_).hasBack) Confirm(kDialogBack);
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) FocusEdit();
         return 0;
     case WM_CLOSE:
         // Hidden, never destroyed: the way back is a confirm.

@@ -29,8 +29,8 @@ public:
     SettingsDialog(DialogKind kind, Settings& settings, std::function<void()> showMain);
     ~SettingsDialog() override;
 
-    // The menu's entry: the caller has hidden the main window. The handle
-    // dialog is placed on top first.
+    // The menu's entry, and the handle's on a first start: the dialog is
+    // shown on top; the caller then hides the main window.
     void Open();
     DialogKind kind() const { return kind_; }
 
@@ -46,6 +46,7 @@ private:
     // dialog asks for one.
     void Confirm(int button);
     std::string EditText() const;
+    void FocusEdit();
 
     DialogKind kind_;
     Settings& settings_;

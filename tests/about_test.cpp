@@ -5,6 +5,8 @@
 #include "hostsim/hostsim.h"
 #include "settings/about.h"
 #include "tests/support.h"
+#include "ui/label.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -61,4 +63,23 @@ TEST(Advertise, PutsTheMainWindowOnTopAndPostsBothLinesIntoTheRoom) {
         EXPECT_EQ(c.lines, host.ChatLines("Lobby"));
         EXPECT_TRUE(Topmost(main.hwnd()));
     }
+}
+
+// A face asked for where it is missing (Wine has no Courier New) gets a
+// stand-in of its own pitch.
+TEST(Font, EveryFaceKeepsItsPitchWhereverItComesFrom) {
+    const struct { const wchar_t* face; bool fixed; } kFaces[] = {
+        {L"Courier New", true}, {L"Fixedsys", true}, {L"Arial", false},
+        {L"MS Sans Serif", false}, {L"Kristen ITC", false}};
+    HDC dc = GetDC(nullptr);
+    for (const auto& f : kFaces) {
+        Font font(f.face, 8, true);
+        HGDIOBJ old = SelectObject(dc, font.get());
+        TEXTMETRICW metrics;
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, old);
+        // The flag, despite its name, marks a variable pitch.
+        EXPECT_EQ(f.fixed, !(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH)) << Narrow(f.face);
+    }
+    ReleaseDC(nullptr, dc);
 }

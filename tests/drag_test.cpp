@@ -29,6 +29,17 @@ std::pair<long, long> Place(HWND window) {
     return {r.left, r.top};
 }
 
+// How many children of the window show a hand when the pointer is over them.
+int Hands(HWND window) {
+    int hands = 0;
+    for (HWND c = GetWindow(window, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        SetCursor(nullptr);
+        SendMessageW(c, WM_SETCURSOR, (WPARAM)c, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        hands += GetCursor() == LoadCursorW(nullptr, (LPCWSTR)IDC_HAND);
+    }
+    return hands;
+}
+
 }  // namespace
 
 TEST(DragState, GrabsTheNearestWholePointAndFollowsThePointer) {
@@ -41,7 +52,8 @@ TEST(DragState, GrabsTheNearestWholePointAndFollowsThePointer) {
 }
 
 // Every borderless window of the program drags alike: with either button by
-// its bare surface, never by a press on one of its labels.
+// its bare surface, never by a press on one of its labels. A hand shows over
+// each label button, and over nothing else.
 TEST(WindowDrag, EveryBorderlessWindowFollowsADragOnItsSurfaceOnly) {
     OnTestDrive drive;
     ASSERT_TRUE(drive.ok());
@@ -55,11 +67,11 @@ TEST(WindowDrag, EveryBorderlessWindowFollowsADragOnItsSurfaceOnly) {
     ShowWindow(player.Handle(), SW_SHOWNA);
     FolderPicker picker([](const std::string&) {}, [] {});
     ShowWindow(picker.Handle(), SW_SHOWNA);
-    const std::pair<HWND, int> windows[] = {{main.hwnd(), kDaysLabel},
-                                            {buster.hwnd(), kBusterTriesText},
-                                            {player.hwnd(), kPlayerHide},
-                                            {picker.hwnd(), kPickerOk}};
-    for (const auto& [window, labelId] : windows) {
+    const struct { HWND window; int labelId, hands; } windows[] = {
+        {main.hwnd(), kDaysLabel, 4}, {buster.hwnd(), kBusterTriesText, 6},
+        {player.hwnd(), kPlayerHide, 9}, {picker.hwnd(), kPickerOk, 4}};
+    for (const auto& [window, labelId, hands] : windows) {
+        EXPECT_EQ(hands, Hands(window));
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         Pump(50);
         RECT label;

@@ -29,9 +29,8 @@ protected:
 
     // Starts norqidle.exe in the root of the test's drive with these settings,
     // waits for its main window (the about window alone holds it back four
-    // seconds; a cold Wine adds a few more), presses its "x" as a click
-    // reaches it (the label reports it on button down), and expects a clean,
-    // quiet end.
+    // seconds; a cold Wine adds a few more), clicks its "x" (a press and a
+    // release), and expects a clean, quiet end.
     void RunUntilTheX(const char* settings) {
         WriteFileBytes(drive_.SettingsPath(), settings);
         program_.emplace("norqidle.exe", "", TestDrive() + "\\");

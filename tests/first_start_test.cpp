@@ -38,14 +38,14 @@ TEST(FirstStart, AsksForTheHandleAnnouncesAndIdlesFromTheMenu) {
     ASSERT_TRUE(PumpUntil([&] { return room().size() >= 2; }, 20000));
     EXPECT_EQ((std::vector<std::string>{kLoad, kUserWithoutHandle}), room());
 
-    // The handle dialog comes to stand on top of the main window.
-    HWND main = nullptr;
+    // The handle dialog stands on top of the main window (checked in-process
+    // by the main window's tests) and has the keyboard.
+    HWND main = nullptr, handle = nullptr;
     ASSERT_TRUE(PumpUntil([&] {
-        HWND below = program.Window(L"norq idle settings");
-        main = program.Window(L"norq idle main");
-        while (below && below != main) below = GetWindow(below, GW_HWNDNEXT);
-        return main && below == main;
+        handle = program.Window(L"norq idle settings");
+        return (main = program.Window(L"norq idle main")) && handle;
     }));
+    EXPECT_EQ(handle, GetForegroundWindow());
 
     // "idler on", from the real menu: down to "idler opts", into it, choose.
     Click(GetDlgItem(main, kOptsLabel));

@@ -98,9 +98,11 @@ TEST_F(MainWindowTest, StartsUpOnceAndExitByTheWindowSavesAllAndSlidesTheCollaps
 
 TEST_F(MainWindowTest, FirstStartAsksForTheHandleOnTopAndItsExitWritesEveryKeyEmpty) {
     Start("");
+    // The handle dialog stands on top of the main window and takes the typing.
     HWND below = main_.dialog(DialogKind::kHandle).hwnd();
     while (below && below != main_.hwnd()) below = GetWindow(below, GW_HWNDNEXT);
     EXPECT_EQ(main_.hwnd(), below);
+    EXPECT_EQ(GetDlgItem(main_.dialog(DialogKind::kHandle).hwnd(), kDialogEdit), GetFocus());
 
     main_.Exit(ExitKind::kWindow);
 
@@ -130,17 +132,42 @@ TEST_F(MainWindowTest, ExitByTheMenuWritesNoTotalsAndSaysGoodbyeOnceWhenAskedAga
         Stored());
 }
 
-TEST_F(MainWindowTest, MinimiseLabelMinimisesWithoutEnding) {
-    Start("");
-    Click(main_.hwnd(), kMinimizeLabel);
-    EXPECT_TRUE(IsIconic(main_.hwnd()));
-    EXPECT_EQ(0, ends_);
-}
-
-TEST_F(MainWindowTest, FormOnTopMakesTheWindowTopmostWithoutShowingIt) {
+// What the user types in another program stays there: neither the start-up
+// nor an idle tick activates a window of ours.
+TEST_F(MainWindowTest, NeitherStartUpNorATickTakesTheKeyboardFromAnotherProgram) {
+    ChildProcess notepad("c:\\windows\\system32\\notepad.exe");
+    HWND other = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (other = notepad.Window(L"Notepad")) != nullptr; }));
+    SetForegroundWindow(other);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }));
     FormOnTop(main_);  // before the start-up: creates the window, hidden
     EXPECT_FALSE(IsWindowVisible(main_.hwnd()));
+
+    Start("[norq idle]\r\nhandle=norqfan\r\n");
+    main_.IdleOn();
+    PostMessageW(main_.hwnd(), WM_TIMER, kIdleTimer, 0);
+    ASSERT_TRUE(PumpUntil([&] { return host_.ChatLines("Lobby").size() == 5; }));  // it ticked
+
+    EXPECT_EQ(other, GetForegroundWindow());
     EXPECT_TRUE(GetWindowLongW(main_.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+// Labels act as buttons do, on a release over the label pressed: a press on
+// "x" taken off it before the release ends nothing.
+TEST_F(MainWindowTest, LabelsActOnAReleaseOverThePressedLabelOnly) {
+    Start("[norq idle]\r\nhandle=norqfan\r\n");
+    RECT x;
+    GetWindowRect(GetDlgItem(main_.hwnd(), kExitLabel), &x);
+    Mouse(0, x.left + 2, x.top + 2);
+    Mouse(MOUSEEVENTF_LEFTDOWN, x.left + 2, x.top + 2);
+    Mouse(0, x.left + 2, x.top + 80);  // below the window
+    Mouse(MOUSEEVENTF_LEFTUP, x.left + 2, x.top + 80);
+    EXPECT_EQ(0, ends_);
+    EXPECT_EQ(2u, host_.ChatLines("Lobby").size());
+
+    ClickOn(GetDlgItem(main_.hwnd(), kMinimizeLabel));
+    EXPECT_TRUE(IsIconic(main_.hwnd()));
+    EXPECT_EQ(0, ends_);
 }
 
 TEST(AboutWindow, OpensTheMainWindowOnceAfterItsPauseOrAtOnceOnAClickOnItsLabels) {
@@ -153,7 +180,9 @@ TEST(AboutWindow, OpensTheMainWindowOnceAfterItsPauseOrAtOnceOnAClickOnItsLabels
         std::vector<double> opened;
         AboutWindow about([&] { opened.push_back(clock.elapsed()); });
         clock.OnIdle([&] {
-            if (clock.elapsed() == 1.0) PostMessageW(about.hwnd(), WM_LBUTTONDOWN, 0, c.click);
+            if (clock.elapsed() != 1.0) return;
+            PostMessageW(about.hwnd(), WM_LBUTTONDOWN, 0, c.click);
+            PostMessageW(about.hwnd(), WM_LBUTTONUP, 0, c.click);
         });
         clock.Install();
 

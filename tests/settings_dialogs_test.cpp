@@ -9,12 +9,15 @@
 
 namespace {
 
-// Clicks a label of the dialog as the mouse does; returns the box it raised.
-SeenBox Click(const SettingsDialog& dialog, int label) {
-    HWND control = GetDlgItem(dialog.hwnd(), label);
+// Confirms as the user does: a click on a label of the dialog, or a key
+// (VK_RETURN, VK_ESCAPE) typed in its edit field. Returns the box it raised.
+SeenBox Confirm(const SettingsDialog& dialog, int how) {
+    const bool key = how == VK_RETURN || how == VK_ESCAPE;
+    HWND control = GetDlgItem(dialog.hwnd(), key ? kDialogEdit : how);
     return AnswerBoxes([&] {
-        SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-        SendMessageW(control, WM_LBUTTONUP, 0, 0);
+        SendMessageW(control, key ? WM_KEYDOWN : WM_LBUTTONDOWN, key ? how : MK_LBUTTON, 0);
+        if (key) SendMessageW(control, WM_CHAR, how, 0);  // as TranslateMessage makes it
+        SendMessageW(control, key ? WM_KEYUP : WM_LBUTTONUP, key ? how : 0, 0);
     });
 }
 
@@ -43,22 +46,29 @@ protected:
 
 }  // namespace
 
-TEST_F(SettingsDialogTest, ConfirmSavesTheReadBackOrRefusesAnEmptyText) {
+// "ok" or Enter, "<<" or Esc: each saves and closes, refuses an empty text
+// with a box, or (Esc without "<<") does nothing.
+TEST_F(SettingsDialogTest, ConfirmByLabelOrKeySavesTheReadBackOrRefusesAnEmptyText) {
     const std::string reason = "error / you might wanna enter a reason / OK|";
     const std::string handle = "error / you might wanna enter a handle / OK|";
     const std::string typed(300, 'x'), left = "\xC2\xAB(", right = ")\xC2\xBB";
+    const int ok = kDialogOk, back = kDialogBack, enter = VK_RETURN, esc = VK_ESCAPE;
     using K = DialogKind;
-    // No refusal: the text is saved, and the file's read-back is stored.
-    const struct { K kind; int button; std::string text, refusal, readBack; } cases[] = {
-        {K::kReason, kDialogOk, "", reason, ""}, {K::kReason, kDialogBack, "", reason, ""},
-        {K::kHandle, kDialogBack, "", handle, ""}, {K::kHandle, kDialogOk, "", "", ""},
-        {K::kReason, kDialogOk, "  ", "", ""},  // blanks are saved; the file trims them
-        {K::kHandle, kDialogBack, typed, "", typed.substr(0, 254)},
-        {K::kLeftAscii, kDialogOk, "", "", ""}, {K::kLeftAscii, kDialogBack, left, "", left},
-        {K::kRightAscii, kDialogOk, right, "", right}};
+    const struct { K kind; int how; std::string text, refusal; bool saved; std::string readBack; }
+        cases[] = {
+            {K::kReason, ok, "", reason, false, ""}, {K::kReason, back, "", reason, false, ""},
+            {K::kReason, enter, "", reason, false, ""}, {K::kReason, esc, "", reason, false, ""},
+            {K::kHandle, back, "", handle, false, ""}, {K::kHandle, esc, "", handle, false, ""},
+            {K::kHandle, ok, "", "", true, ""}, {K::kHandle, enter, "", "", true, ""},
+            {K::kReason, ok, "  ", "", true, ""},  // blanks are saved; the file trims them
+            {K::kHandle, back, typed, "", true, typed.substr(0, 254)},
+            {K::kLeftAscii, ok, "", "", true, ""}, {K::kLeftAscii, back, left, "", true, left},
+            {K::kLeftAscii, esc, left, "", true, left}, {K::kRightAscii, ok, right, "", true, right},
+            {K::kRightAscii, enter, right, "", true, right},
+            {K::kRightAscii, esc, right, "", false, ""}};  // no "<<": nothing happens
     for (const auto& c : cases) {
         const auto& [key, stored] = kKinds[static_cast<int>(c.kind)];
-        SCOPED_TRACE(testing::Message() << key << " button " << c.button << " " << c.text);
+        SCOPED_TRACE(testing::Message() << key << " by " << c.how << " " << c.text);
         const std::string before = std::string("[norq idle]\r\n") + key + "=old\r\n";
         WriteFileBytes(drive_.SettingsPath(), before);
         settings_.*stored = "old";
@@ -67,18 +77,19 @@ TEST_F(SettingsDialogTest, ConfirmSavesTheReadBackOrRefusesAnEmptyText) {
         dialog.Open();
         Type(dialog, c.text);
 
-        const SeenBox box = Click(dialog, c.button);
+        const SeenBox box = Confirm(dialog, c.how);
 
-        const bool saved = c.refusal.empty();
         EXPECT_EQ(c.refusal, box.Shown());
-        EXPECT_EQ(saved ? nullptr : dialog.hwnd(), box.owner);
+        EXPECT_EQ(c.refusal.empty() ? nullptr : dialog.hwnd(), box.owner);
+        // After the box the typing goes back into the field.
+        EXPECT_EQ(box.seen ? GetDlgItem(dialog.hwnd(), kDialogEdit) : GetFocus(), GetFocus());
         EXPECT_EQ(c.text, Text(dialog, kDialogEdit));  // all of it, as typed
-        if (saved) EXPECT_EQ(c.readBack, ReadSetting(kSettingsSection, key, kSettingsFile));
+        if (c.saved) EXPECT_EQ(c.readBack, ReadSetting(kSettingsSection, key, kSettingsFile));
         else EXPECT_EQ(before, ReadFileBytes(drive_.SettingsPath()));  // nothing written
-        EXPECT_EQ(saved ? c.readBack : "old", settings_.*stored);
-        EXPECT_EQ(saved ? c.readBack : "", Text(dialog, kDialogStored));
-        EXPECT_EQ(!saved, IsWindowVisible(dialog.hwnd()));
-        EXPECT_EQ(saved ? 1 : 0, mainShown);
+        EXPECT_EQ(c.saved ? c.readBack : "old", settings_.*stored);
+        EXPECT_EQ(c.saved ? c.readBack : "", Text(dialog, kDialogStored));
+        EXPECT_EQ(!c.saved, IsWindowVisible(dialog.hwnd()));
+        EXPECT_EQ(c.saved, mainShown == 1);
     }
 }
 
@@ -95,19 +106,18 @@ TEST_F(SettingsDialogTest, FieldsStartAsStoredExceptTheReasonAndFollowTheTypingA
 
     handle.Handle();  // created at start-up, on top but not shown
     EXPECT_EQ("norqfan", settings_.handleEdit);
-    EXPECT_EQ("norqfan", Text(handle, kDialogEdit));
-    EXPECT_TRUE(GetWindowLongW(handle.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_FALSE(IsWindowVisible(handle.hwnd()));
     for (SettingsDialog* dialog : {&reason, &left, &right}) dialog->Open();
-    EXPECT_EQ("", Text(reason, kDialogEdit));
-    EXPECT_EQ("\xC2\xAB(", Text(left, kDialogEdit));  // the record's, not the file's
-    EXPECT_EQ(")\xC2\xBB", Text(right, kDialogEdit));
-
-    for (SettingsDialog* dialog : {&handle, &reason, &left, &right}) Type(*dialog, "typed");
-
-    EXPECT_EQ("typed", settings_.handleEdit);
-    EXPECT_EQ("typed", settings_.leftAscii);
-    EXPECT_EQ("typed", settings_.rightAscii);
+    // The decorations are the record's, not the file's; every dialog is on top.
+    std::vector<std::string> texts;
+    for (SettingsDialog* dialog : {&handle, &reason, &left, &right}) {
+        texts.push_back(Text(*dialog, kDialogEdit));
+        EXPECT_TRUE(GetWindowLongW(dialog->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+        Type(*dialog, "typed");
+    }
+    EXPECT_EQ((std::vector<std::string>{"norqfan", "", "\xC2\xAB(", ")\xC2\xBB"}), texts);
+    EXPECT_EQ("typed typed typed",
+              settings_.handleEdit + " " + settings_.leftAscii + " " + settings_.rightAscii);
     // Nothing stored changes before a confirm.
     EXPECT_EQ("away away", settings_.handle + " " + settings_.reason);
     EXPECT_EQ("", settings_.leftAsciiSaved + settings_.rightAsciiSaved);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
 
 #include "ui/text.h"
@@ -109,8 +110,10 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 namespace {
 
-// A program built beside the test program ("norqidle.exe").
+// A program built beside the test program ("norqidle.exe"), or one of the
+// system's by its full path.
 std::string BuiltProgram(const char* name) {
+    if (std::strchr(name, ':')) return name;
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string dir(path, n);

@@ -45,9 +45,10 @@ std::string TestDrive();
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
-// A program built beside the tests, started for one test in `folder` (the
-// test's own when empty). If it still runs when the test ends it is ended:
-// left on the desktop, the next test would find its windows.
+// A program built beside the tests (or one of the system's, by its full
+// path), started for one test in `folder` (the test's own when empty). If it
+// still runs when the test ends it is ended: left on the desktop, the next
+// test would find its windows.
 class ChildProcess {
 public:
     ChildProcess(const char* program, const std::string& arguments = "",

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
-// Owns one GDI font.
+// Owns one GDI font. Every face is asked for with its pitch and family, so
+// that where the face is missing the stand-in keeps its look (a fixed-pitch
+// face for Courier New, not a proportional one).
 class Font {
 public:
     Font(const wchar_t* face, int points, bool bold = false);
@@ -17,7 +19,35 @@ private:
     HFONT font_;
 };
 
+// A plain label. It takes the mouse (for its tooltip, and so that a press on
+// it moves no window) but is no button.
 HWND CreateLabel(HWND parent, int id, const wchar_t* caption, const RECT& frame, HFONT font);
+// A label used as a button, with MakeLabelButton.
+HWND CreateLabelButton(HWND parent, int id, const wchar_t* caption, const RECT& frame,
+                       HFONT font);
+// Makes a static control act as a button: STN_CLICKED goes to its parent once
+// the left button is pressed and released over it; a press taken off it
+// before the release does nothing. The pointer over it is a hand while
+// `hand` holds (ShowHand changes that later).
+void MakeLabelButton(HWND label, bool hand = true);
+void ShowHand(HWND label, bool hand);
+
+// A click as a button takes it, for targets that are not controls: the press
+// and the release over the same target. The window holds the mouse from the
+// press to the release.
+class ButtonPress {
+public:
+    static constexpr int kNone = -1;
+    void Press(HWND window, int target);
+    // True when this release completes a click on the target pressed.
+    bool Release(int target);
+    void Lost() { pressed_ = kNone; }
+
+private:
+    int pressed_ = kNone;
+};
+
+HCURSOR HandCursor();
 
 // A tooltip window for labels. It has no owner: a topmost window owned by
 // ours would keep ours from being made topmost in its turn (seen on Wine).
