@@ -52,12 +52,8 @@ void AboutWindow::Create() {
     titleFont_ = std::make_unique<Font>(L"Arial", 50);
     versionFont_ = std::make_unique<Font>(L"Kristen ITC", 16, true);
     makerFont_ = std::make_unique<Font>(L"Fixedsys", 9, true);
-    int width = TwipsX(kClientWidth), height = TwipsY(kClientHeight);
-    RECT frame = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0};
-    frame.right = frame.left + width;
-    frame.bottom = frame.top + height;
-    CreateAs(kClassName, WS_EX_TOOLWINDOW, WS_POPUP, L"norq idle", frame);
+    CreateCentred(kClassName, WS_EX_TOOLWINDOW, WS_POPUP, L"norq idle", kClientWidth,
+                  kClientHeight);
 }
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

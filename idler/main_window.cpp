@@ -232,14 +232,9 @@ void MainWindow::Create() {
     boldFont_ = std::make_unique<Font>(L"MS Sans Serif", 8, true);
     titleFont_ = std::make_unique<Font>(L"Courier New", 8);
     collapseFont_ = std::make_unique<Font>(L"Arial", 8);
-    const int width = TwipsX(kDesignWidth), height = TwipsY(kDesignHeight);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     const std::wstring caption = Widen(std::string("norq idle - v") + markup::kVersion + " - by vonk");
-    // No border and no title bar; the system menu and minimise box only give
-    // the taskbar button its restore.
-    if (!CreateAs(kClassName, WS_EX_APPWINDOW, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX,
-                  caption.c_str(), RECT{left, top, left + width, top + height}))
+    if (!CreateCentred(kClassName, WS_EX_APPWINDOW, kBorderlessStyle, caption.c_str(),
+                       kDesignWidth, kDesignHeight))
         return;
 
     tooltips_ = CreateTooltips();

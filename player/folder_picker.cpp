@@ -139,11 +139,8 @@ void FolderPicker::OnCommand(int id, int code) {
 
 void FolderPicker::Create() {
     font_ = std::make_unique<Font>(L"Arial", 8);
-    const int width = TwipsX(kClientWidth), height = TwipsY(kClientHeight);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    if (!CreateAs(kClassName, WS_EX_APPWINDOW, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kCaption,
-                  RECT{left, top, left + width, top + height}))
+    if (!CreateCentred(kClassName, WS_EX_APPWINDOW, kBorderlessStyle, kCaption, kClientWidth,
+                       kClientHeight))
         return;
     for (const LabelLayout& label : kLabels) {
         HWND l = (label.button ? CreateLabelButton : CreateLabel)(
@@ -151,18 +148,13 @@ void FolderPicker::Create() {
         if (label.bordered) AddStyle(l, WS_BORDER);
     }
     AddStyle(GetDlgItem(hwnd(), kPickerTitle), SS_LEFTNOWORDWRAP);
-    const RECT d = kDrivesPlace.Pixels(), f = kFoldersPlace.Pixels();
-    HWND drives = CreateWindowExW(
-        0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST, d.left, d.top,
-        d.right - d.left, (d.bottom - d.top) * (1 + kDriveListLines), hwnd(),
-        (HMENU)(INT_PTR)kPickerDrives, GetModuleHandleW(nullptr), nullptr);
-    HWND folders = CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, f.left, f.top,
-        f.right - f.left, f.bottom - f.top, hwnd(), (HMENU)(INT_PTR)kPickerFolders,
-        GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(drives, WM_SETFONT, (WPARAM)font_->get(), FALSE);
-    SendMessageW(folders, WM_SETFONT, (WPARAM)font_->get(), FALSE);
+    RECT d = kDrivesPlace.Pixels();
+    d.bottom += (d.bottom - d.top) * kDriveListLines;
+    HWND drives = CreateChild(hwnd(), kPickerDrives, L"COMBOBOX", L"",
+                              WS_VSCROLL | CBS_DROPDOWNLIST, 0, d, font_->get());
+    CreateChild(hwnd(), kPickerFolders, L"LISTBOX", L"",
+                WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
+                kFoldersPlace.Pixels(), font_->get());
     // "m:" for each drive, as the drive list shows them.
     wchar_t roots[512] = {};
     GetLogicalDriveStringsW(511, roots);

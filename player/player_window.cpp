@@ -139,13 +139,8 @@ void PlayerWindow::Create() {
         stopFont_ = std::make_unique<Font>(L"Webdings", 6);
         folderFont_ = std::make_unique<Font>(L"Webdings", 10);
     }
-    const int width = TwipsX(kClientWidth), height = TwipsY(kClientHeight);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    // No border and no title bar; the system menu and minimise box only give
-    // the taskbar button its restore.
-    if (!CreateAs(kClassName, WS_EX_APPWINDOW, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kCaption,
-                  RECT{left, top, left + width, top + height}))
+    if (!CreateCentred(kClassName, WS_EX_APPWINDOW, kBorderlessStyle, kCaption, kClientWidth,
+                       kClientHeight))
         return;
     for (const LabelLayout& label : kLabels)
         (label.button ? CreateLabelButton : CreateLabel)(hwnd(), label.id, label.caption,
@@ -155,18 +150,12 @@ void PlayerWindow::Create() {
     AddStyle(GetDlgItem(hwnd(), kPlayerHide), WS_BORDER);
     for (const ButtonLayout& button : kButtons) {
         const RECT r = button.place.Pixels();
-        MakeLabelButton(CreateWindowExW(
-            0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOTIFY, r.left, r.top,
-            r.right - r.left, r.bottom - r.top, hwnd(), (HMENU)(INT_PTR)button.id,
-            GetModuleHandleW(nullptr), nullptr));
+        MakeLabelButton(CreateChild(hwnd(), button.id, L"STATIC", L"",
+                                    SS_OWNERDRAW | SS_NOTIFY, 0, r, nullptr));
     }
-    const RECT r = kFilesPlace.Pixels();
-    HWND box = CreateWindowExW(
-        WS_EX_CLIENTEDGE, L"LISTBOX", L"",
-        WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-        r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd(),
-        (HMENU)(INT_PTR)kPlayerFiles, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(box, WM_SETFONT, (WPARAM)font_->get(), FALSE);
+    HWND box = CreateChild(hwnd(), kPlayerFiles, L"LISTBOX", L"",
+                           WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                           WS_EX_CLIENTEDGE, kFilesPlace.Pixels(), font_->get());
     files_.Attach(box);
     files_.Show(CurrentFolder());
 }

@@ -133,24 +133,16 @@ void RoomBuster::OnCommand(int id) {
 
 void RoomBuster::Create() {
     font_ = std::make_unique<Font>(L"Arial", 8);
-    const int width = TwipsX(kClientWidth), height = TwipsY(kClientHeight);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    // No border and no title bar; the system menu and minimise box only give
-    // the taskbar button its restore.
-    if (!CreateAs(kClassName, WS_EX_APPWINDOW, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kCaption,
-                  RECT{left, top, left + width, top + height}))
+    if (!CreateCentred(kClassName, WS_EX_APPWINDOW, kBorderlessStyle, kCaption, kClientWidth,
+                       kClientHeight))
         return;
     for (const LabelLayout& label : kLabels)
         (label.button ? CreateLabelButton : CreateLabel)(hwnd(), label.id, label.caption,
                                                          label.place.Pixels(), font_->get());
     RECT place = kRoomPlace.Pixels();
-    HWND combo = CreateWindowExW(
-        0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
-        CBS_AUTOHSCROLL, place.left, place.top, place.right - place.left,
-        (place.bottom - place.top) * (1 + kRoomListLines), hwnd(),
-        (HMENU)(INT_PTR)kBusterRoom, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(combo, WM_SETFONT, (WPARAM)font_->get(), FALSE);
+    place.bottom += (place.bottom - place.top) * kRoomListLines;
+    CreateChild(hwnd(), kBusterRoom, L"COMBOBOX", L"",
+                WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, place, font_->get());
 }
 
 LRESULT RoomBuster::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

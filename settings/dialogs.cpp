@@ -53,15 +53,6 @@ RECT InFrame(const TwipsRect& frame, const TwipsRect& place) {
         .Pixels();
 }
 
-HWND CreateChild(HWND parent, int id, const wchar_t* cls, const wchar_t* text, DWORD style,
-                 DWORD exStyle, const RECT& r, HFONT font) {
-    HWND child = CreateWindowExW(exStyle, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
-                                 r.right - r.left, r.bottom - r.top, parent,
-                                 (HMENU)(INT_PTR)id, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(child, WM_SETFONT, (WPARAM)font, FALSE);
-    return child;
-}
-
 // "<<" overlaps the edit field's top edge: the label must not paint over it.
 HWND CreateClippedLabel(HWND parent, int id, const wchar_t* caption, const RECT& r, HFONT font) {
     HWND label = CreateLabel(parent, id, caption, r, font);
@@ -106,11 +97,8 @@ void SettingsDialog::FocusEdit() {
 void SettingsDialog::Create() {
     const DialogLayout& layout = LayoutOf(kind_);
     font_ = std::make_unique<Font>(L"MS Sans Serif", 8);
-    const int width = TwipsX(layout.clientWidth), height = TwipsY(layout.clientHeight);
-    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    if (!CreateAs(kClassName, WS_EX_TOOLWINDOW, WS_POPUP, L"norq idle",
-                  RECT{left, top, left + width, top + height}))
+    if (!CreateCentred(kClassName, WS_EX_TOOLWINDOW, WS_POPUP, L"norq idle", layout.clientWidth,
+                       layout.clientHeight))
         return;
 
     HFONT font = font_->get();

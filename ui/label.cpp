@@ -80,13 +80,18 @@ Font::Font(const wchar_t* face, int points, bool bold)
 
 Font::~Font() { DeleteObject(font_); }
 
+HWND CreateChild(HWND parent, int id, const wchar_t* className, const wchar_t* text, DWORD style,
+                 DWORD exStyle, const RECT& frame, HFONT font) {
+    HWND child = CreateWindowExW(exStyle, className, text, WS_CHILD | WS_VISIBLE | style,
+                                 frame.left, frame.top, frame.right - frame.left,
+                                 frame.bottom - frame.top, parent, (HMENU)(INT_PTR)id,
+                                 GetModuleHandleW(nullptr), nullptr);
+    if (font) SendMessageW(child, WM_SETFONT, (WPARAM)font, FALSE);
+    return child;
+}
+
 HWND CreateLabel(HWND parent, int id, const wchar_t* caption, const RECT& frame, HFONT font) {
-    HWND label = CreateWindowExW(0, L"STATIC", caption,
-                                 WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_NOPREFIX, frame.left,
-                                 frame.top, frame.right - frame.left, frame.bottom - frame.top,
-                                 parent, (HMENU)(INT_PTR)id, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(label, WM_SETFONT, (WPARAM)font, FALSE);
-    return label;
+    return CreateChild(parent, id, L"STATIC", caption, SS_NOTIFY | SS_NOPREFIX, 0, frame, font);
 }
 
 HWND CreateLabelButton(HWND parent, int id, const wchar_t* caption, const RECT& frame,

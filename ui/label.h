@@ -19,6 +19,10 @@ private:
     HFONT font_;
 };
 
+// A child control of any class at frame, in font.
+HWND CreateChild(HWND parent, int id, const wchar_t* className, const wchar_t* text, DWORD style,
+                 DWORD exStyle, const RECT& frame, HFONT font);
+
 // A plain label. It takes the mouse (for its tooltip, and so that a press on
 // it moves no window) but is no button.
 HWND CreateLabel(HWND parent, int id, const wchar_t* caption, const RECT& frame, HFONT font);

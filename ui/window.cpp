@@ -1,5 +1,7 @@
 #include "ui/window.h"
 
+#include "ui/twips.h"
+
 Window::~Window() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
@@ -22,6 +24,15 @@ bool Window::CreateAs(const wchar_t* className, DWORD exStyle, DWORD style,
                     frame.right - frame.left, frame.bottom - frame.top, parent, nullptr, instance,
                     this);
     return hwnd_ != nullptr;
+}
+
+bool Window::CreateCentred(const wchar_t* className, DWORD exStyle, DWORD style,
+                           const wchar_t* caption, int widthTwips, int heightTwips) {
+    const int width = TwipsX(widthTwips), height = TwipsY(heightTwips);
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    return CreateAs(className, exStyle, style, caption,
+                    RECT{left, top, left + width, top + height});
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+// The program's windows that come and go from the taskbar: no border and no
+// title bar; the system menu and minimise box only give the taskbar button
+// its restore.
+constexpr DWORD kBorderlessStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
+
 class Window {
 public:
     Window() = default;
@@ -25,6 +30,9 @@ protected:
     // Registers className on first use, then creates the window.
     bool CreateAs(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* caption,
                   const RECT& frame, HWND parent = nullptr);
+    // The same, width x height twips in the middle of the screen.
+    bool CreateCentred(const wchar_t* className, DWORD exStyle, DWORD style,
+                       const wchar_t* caption, int widthTwips, int heightTwips);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
