@@ -22,7 +22,7 @@ UINT_PTR g_probeTimer = 0;
 ChatBacklog g_backlog;
 
 bool HasChild(HostWindowHandle parent, const char* className) {
-    return FindWindowExA(parent, nullptr, className, nullptr) != nullptr;
+    return FindChild(parent, className) != nullptr;
 }
 
 bool IsChatRoom(HostWindowHandle document) {
@@ -74,8 +74,7 @@ HostReply Ask(HostWindowHandle window, UINT message, WPARAM wParam, LPARAM lPara
 HostWindowHandle FindSendIcon() {
     HostWindowHandle send = nullptr;
     for (int i = 0; i < 6; ++i) {
-        HostWindowHandle room = FindChatRoom();
-        send = room ? FindWindowExA(room, send, hostclass::kIcon, nullptr) : nullptr;
+        send = FindChild(FindChatRoom(), hostclass::kIcon, send);
         if (!send) break;
     }
     return send;
@@ -84,7 +83,7 @@ HostWindowHandle FindSendIcon() {
 enum class Delivery { kDone, kNoRoom, kStalled };
 
 Delivery Deliver(WaitingLine& line) {
-    HostWindowHandle entry = FindWindowExA(FindChatRoom(), nullptr, hostclass::kRichText, nullptr);
+    HostWindowHandle entry = FindChild(FindChatRoom(), hostclass::kRichText);
     if (!entry) return Delivery::kNoRoom;
     HostWindowHandle send = FindSendIcon();
     const std::string text = ToAnsi(line.text);
@@ -149,10 +148,15 @@ HostReply SendToHost(HostWindowHandle window, UINT message, WPARAM wParam, LPARA
     return Ask(window, message, wParam, lParam, result, kHostAnswerMs);
 }
 
+HostWindowHandle FindChild(HostWindowHandle parent, const char* className, HostWindowHandle after,
+                           const char* caption) {
+    return parent ? FindWindowExA(parent, after, className, caption) : nullptr;
+}
+
 HostWindowHandle NthChild(HostWindowHandle parent, const char* className, int n) {
     HostWindowHandle child = nullptr;
     for (int i = 0; i < n; ++i) {
-        child = FindWindowExA(parent, child, className, nullptr);
+        child = FindChild(parent, className, child);
         if (!child) return nullptr;
     }
     return child;
@@ -160,10 +164,13 @@ HostWindowHandle NthChild(HostWindowHandle parent, const char* className, int n)
 
 HostWindowHandle FindHostFrame() { return FindWindowA(hostclass::kFrame, nullptr); }
 
-HostWindowHandle FindDocumentArea() {
-    HostWindowHandle frame = FindHostFrame();
-    return frame ? FindWindowExA(frame, nullptr, hostclass::kMdiClient, nullptr) : nullptr;
+DWORD ProcessOf(HostWindowHandle window) {
+    DWORD process = 0;
+    if (window) GetWindowThreadProcessId(window, &process);
+    return process;
 }
+
+HostWindowHandle FindDocumentArea() { return FindChild(FindHostFrame(), hostclass::kMdiClient); }
 
 HostWindowHandle FindChatRoom() { return FindDocument(IsChatRoom); }
 

@@ -26,10 +26,18 @@ inline constexpr char kStatic[] = "_AOL_Static";
 inline constexpr char kEdit[] = "_AOL_Edit";
 }  // namespace hostclass
 
+// The next child of parent after `after` (the first when null) of that class
+// and, when given, that caption. A null parent has no children: FindWindowExA
+// would search every program's top-level windows instead.
+HostWindowHandle FindChild(HostWindowHandle parent, const char* className,
+                           HostWindowHandle after = nullptr, const char* caption = nullptr);
 // The n-th child of parent (from 1) of the given class, in child order.
 HostWindowHandle NthChild(HostWindowHandle parent, const char* className, int n);
 
 HostWindowHandle FindHostFrame();
+// The process a window belongs to; 0 for none. The host's own top-level
+// windows (menus, boxes) are told from other programs' by it.
+DWORD ProcessOf(HostWindowHandle window);
 // The frame's MDI client, which holds the document windows.
 HostWindowHandle FindDocumentArea();
 // The first document window, in child order, that `is` takes; null when none
@@ -38,9 +46,8 @@ HostWindowHandle FindDocumentArea();
 template <class Predicate>
 HostWindowHandle FindDocument(Predicate is) {
     HostWindowHandle area = FindDocumentArea();
-    if (!area) return nullptr;
-    for (HostWindowHandle d = FindWindowExA(area, nullptr, hostclass::kDocument, nullptr); d;
-         d = FindWindowExA(area, d, hostclass::kDocument, nullptr))
+    for (HostWindowHandle d = FindChild(area, hostclass::kDocument); d;
+         d = FindChild(area, hostclass::kDocument, d))
         if (is(d)) return d;
     return nullptr;
 }

@@ -18,18 +18,22 @@ constexpr DWORD kClosingMs = 500;
 // How long to watch for a box the host opens straight after the last one.
 constexpr DWORD kNextBoxMs = 300;
 
-// The first box that is up: while Wine builds a box, and while it closes, it
-// exists hidden, with buttons that are not yet or no longer its own.
+// The host's first box that is up: while Wine builds a box, and while it
+// closes, it exists hidden, with buttons that are not yet or no longer its
+// own. A box of that caption from another program is not pressed, and
+// without a host there is none.
 HostWindowHandle FindBox() {
+    const DWORD host = ProcessOf(FindHostFrame());
+    if (!host) return nullptr;
     for (HWND box = FindWindowExA(nullptr, nullptr, kDialogClass, kBoxCaption); box;
          box = FindWindowExA(nullptr, box, kDialogClass, kBoxCaption)) {
-        if (IsWindowVisible(box)) return box;
+        if (IsWindowVisible(box) && ProcessOf(box) == host) return box;
     }
     return nullptr;
 }
 
 HostWindowHandle OkButton(HostWindowHandle box) {
-    return box ? FindWindowExA(box, nullptr, "Button", "OK") : nullptr;
+    return FindChild(box, "Button", nullptr, "OK");
 }
 
 void PressSpace(HostWindowHandle button) {

@@ -14,20 +14,13 @@ constexpr int kImSendIcon = 10;
 constexpr DWORD kMenuWaitMs = 3000;
 
 HostWindowHandle FindInnerToolbar() {
-    HostWindowHandle outer = FindWindowExA(FindHostFrame(), nullptr, hostclass::kToolbar, nullptr);
-    return outer ? FindWindowExA(outer, nullptr, hostclass::kInnerToolbar, nullptr) : nullptr;
+    return FindChild(FindChild(FindHostFrame(), hostclass::kToolbar), hostclass::kInnerToolbar);
 }
 
 // The host's own icons take the button down and a released space bar.
 void ShortPress(HostWindowHandle icon) {
     SendToHost(icon, WM_LBUTTONDOWN, 0, 0);
     SendToHost(icon, WM_KEYUP, VK_SPACE, 0);
-}
-
-DWORD ProcessOf(HWND window) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    return process;
 }
 
 // A visible popup menu of the host's own process: letters typed into another
@@ -65,8 +58,7 @@ void PickFromMenu(int skip, const std::vector<std::string>& letters) {
 }  // namespace
 
 HostWindowHandle FindToolbarIcon(int n) {
-    HostWindowHandle toolbar = FindInnerToolbar();
-    return toolbar ? NthChild(toolbar, hostclass::kIcon, n) : nullptr;
+    return NthChild(FindInnerToolbar(), hostclass::kIcon, n);
 }
 
 void PickToolbarMenu(int skip, const std::string& letter) { PickFromMenu(skip, {letter}); }
@@ -78,8 +70,7 @@ void PickToolbarMenu(int skip, const std::string& first, const std::string& seco
 void PressToolbarIcon(int n) { ShortPress(FindToolbarIcon(n)); }
 
 void GotoKeyword(const std::string& text) {
-    HostWindowHandle box = FindWindowExA(FindInnerToolbar(), nullptr, "_aol_combobox", nullptr);
-    HostWindowHandle field = box ? FindWindowExA(box, nullptr, "edit", nullptr) : nullptr;
+    HostWindowHandle field = FindChild(FindChild(FindInnerToolbar(), "_aol_combobox"), "edit");
     const std::string keyword = ToAnsi(text);
     SendToHost(field, WM_SETTEXT, 0, (LPARAM)keyword.c_str());
     SendToHost(field, WM_CHAR, ' ', 0);
@@ -91,15 +82,11 @@ void SendInstantMessage(const std::string& recipient, const std::string& message
     ShortPress(FindToolbarIcon(kInstantMessageIcon));
     // The host's window comes once its server has answered.
     WaitSeconds(1);
-    HostWindowHandle area = frame ? FindWindowExA(frame, nullptr, hostclass::kMdiClient, nullptr)
-                                  : nullptr;
-    HostWindowHandle im = area ? FindWindowExA(area, nullptr, hostclass::kDocument, kImCaption)
-                               : nullptr;
+    HostWindowHandle area = FindChild(frame, hostclass::kMdiClient);
+    HostWindowHandle im = FindChild(area, hostclass::kDocument, nullptr, kImCaption);
     if (!im) return;
     const std::string to = ToAnsi(recipient), text = ToAnsi(message);
-    SendToHost(FindWindowExA(im, nullptr, hostclass::kEdit, nullptr), WM_SETTEXT, 0,
-               (LPARAM)to.c_str());
-    SendToHost(FindWindowExA(im, nullptr, hostclass::kRichText, nullptr), WM_SETTEXT, 0,
-               (LPARAM)text.c_str());
+    SendToHost(FindChild(im, hostclass::kEdit), WM_SETTEXT, 0, (LPARAM)to.c_str());
+    SendToHost(FindChild(im, hostclass::kRichText), WM_SETTEXT, 0, (LPARAM)text.c_str());
     ShortPress(NthChild(im, hostclass::kIcon, kImSendIcon));
 }

@@ -1,5 +1,7 @@
 // The settings file: one section of a profile file in the root of the
 // current drive, read and written through the system's profile functions.
+// Where that root has no such file and cannot take one, the same file under
+// the user's application-data folder ("%APPDATA%\norq idle\norqidle.ini").
 #pragma once
 
 #include <string>

@@ -5,7 +5,10 @@
 #include <algorithm>
 
 #include "host/chat.h"
+#include "host/dialogs.h"
+#include "host/toolbar.h"
 #include "hostsim/hostsim.h"
+#include "idler/transfer.h"
 #include "tests/support.h"
 
 using hostsim::Host;
@@ -89,18 +92,85 @@ TEST(HostWindows, GetCaptionReadsTheCodePageAndNthChildCountsOnlyItsClass) {
     host.OpenRoom("Caf\xE9 \xB9\xB7\xBA");
     HWND room = FindChatRoom();
     EXPECT_EQ("Caf\u00E9 \u00B9\u00B7\u00BA", GetCaption(room));
-    // The room's tenth child is its sixth icon.
-    EXPECT_EQ("Send", GetCaption(NthChild(room, "_AOL_Icon", 6)));
-    EXPECT_EQ("Notify", GetCaption(NthChild(room, "_aol_icon", 1)));  // classes ignore case
-    EXPECT_EQ(nullptr, NthChild(room, "_AOL_Icon", 7));
+    // The room's tenth child is its sixth icon; classes ignore case.
+    EXPECT_EQ("Send|Notify|", GetCaption(NthChild(room, "_AOL_Icon", 6)) + "|" +
+                                  GetCaption(NthChild(room, "_aol_icon", 1)) + "|" +
+                                  GetCaption(NthChild(room, "_AOL_Icon", 7)));
 }
 
-TEST(HostWindows, WithoutAHostReturnQuietly) {
-    ASSERT_EQ(nullptr, FindWindowA("AOL Frame25", nullptr));
-    EXPECT_EQ(nullptr, FindChatRoom());
-    SendChat("nobody hears this");
-    EXPECT_EQ("", GetCaption(nullptr));
-    EXPECT_EQ(nullptr, NthChild(nullptr, "_AOL_Icon", 1));
+namespace {
+
+// Another program's windows of the classes and captions the host's have: a
+// lookup that starts from a missing host window must not land in them.
+struct Foreign {
+    const char *className, *caption;
+    std::vector<Foreign> children = {};
+};
+std::string g_reached;  // class and message of every press or text they received
+
+LRESULT CALLBACK RecordInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const UINT inputs[] = {WM_SETTEXT, WM_CHAR, WM_KEYDOWN, WM_KEYUP, WM_LBUTTONDOWN,
+                           WM_LBUTTONUP, WM_SHOWWINDOW, WM_CLOSE, WM_COMMAND};
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::count(std::begin(inputs), std::end(inputs), message))
+        g_reached += std::string(name) + " " + std::to_string(message) + "\n";
+    WNDPROC original = (WNDPROC)GetPropA(window, "norq original");
+    return CallWindowProcA(original, window, message, wParam, lParam);
+}
+
+void MakeForeign(const Foreign& f, HWND parent, std::vector<HWND>& made) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = f.className;
+    RegisterClassA(&wc);  // fails, harmlessly, for the system's own classes
+    const DWORD style = parent ? WS_CHILD | WS_VISIBLE : WS_POPUP | WS_VISIBLE;
+    HWND w = CreateWindowExA(0, f.className, f.caption, style, 0, 0, 20, 20, parent, nullptr,
+                             nullptr, nullptr);
+    made.push_back(w);
+    SetPropA(w, "norq original", (HANDLE)SetWindowLongPtrA(w, GWLP_WNDPROC, (LONG_PTR)RecordInput));
+    // Children in creation order, as the host's are looked up.
+    for (const Foreign& child : f.children) MakeForeign(child, w, made);
+}
+
+}  // namespace
+
+TEST(HostLookups, WithoutAHostEveryOperationLeavesOtherProgramsWindowsOfItsClassesAlone) {
+    ASSERT_EQ(nullptr, FindHostFrame());
+    const Foreign icon = {"_AOL_Icon", "icon"}, combo = {"_aol_combobox", "", {{"edit", ""}}};
+    const std::vector<Foreign> foreign = {
+        {"RICHCNTL", ""}, {"_AOL_Listbox", ""}, icon, {"_AOL_Static", ""}, {"_AOL_Edit", ""},
+        {"edit", ""}, combo, {"Button", "OK"},
+        {"AOL Toolbar", "", {{"_AOL_Toolbar", "", {icon, icon, icon, icon, icon, combo}}}},
+        {"_AOL_Toolbar", "", {icon, icon, icon, icon, icon, combo}},
+        {"MDIClient", "", {{"AOL Child", "Send Instant Message", {{"_AOL_Edit", ""}, {"RICHCNTL", ""}}}}},
+        {"AOL Child", "Lobby", {{"RICHCNTL", ""}, {"_AOL_Listbox", ""}, {"_AOL_Static", ""},
+                                icon, icon, icon, icon, icon, icon}},
+        {"AOL Child", "Welcome, Guest"},
+        {"AOL Child", "File Transfer - 45%", {{"_AOL_Static", "Downloading a.mp3"}}},
+        {"#32770", "America Online", {{"Button", "OK"}}},
+    };
+    std::vector<HWND> made;
+    for (const Foreign& f : foreign) MakeForeign(f, nullptr, made);
+    ASSERT_EQ(0, std::count(made.begin(), made.end(), nullptr));
+
+    SendChat("lost");
+    PressToolbarIcon(1);
+    PickToolbarMenu(0, "R");
+    GotoKeyword("private chat");
+    SendInstantMessage("$IM_OFF", "norq idle.");
+    HideWelcomeWindow();
+    ShowWelcomeWindow();
+    DismissHostDialog();
+    Pump(50);
+    EXPECT_EQ("", g_reached);
+    // Nothing found, where each lookup's first step finds nothing.
+    for (HostWindowHandle found : {FindChatRoom(), FindDocumentArea(), FindToolbarIcon(1),
+                                   NthChild(nullptr, "_AOL_Icon", 1), FindWelcomeWindow(),
+                                   FindTransferWindow()})
+        EXPECT_EQ(nullptr, found);
+    EXPECT_EQ("||", GetCaption(nullptr) + "|" + TransferPercent() + "|" + TransferFileName());
+    for (auto w = made.rbegin(); w != made.rend(); ++w) DestroyWindow(*w);
 }
 
 // The host stops answering in the middle of a line. The line goes out exactly

@@ -84,11 +84,3 @@ TEST(WelcomeWindow, FoundSecondInChildOrderOnlyInItsLetterCaseThenHiddenAndShown
     host.Close("Welcome, Guest");
     EXPECT_EQ(nullptr, FindWelcomeWindow());
 }
-
-TEST(HostDialogs, WithoutAHostReturnQuietly) {
-    ASSERT_EQ(nullptr, FindWindowA("AOL Frame25", nullptr));
-    DismissHostDialog();
-    EXPECT_EQ(nullptr, FindWelcomeWindow());
-    HideWelcomeWindow();
-    ShowWelcomeWindow();
-}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <set>
 
@@ -29,9 +30,9 @@ protected:
 
     // Starts norqidle.exe in the root of the test's drive with these settings,
     // waits for its main window (the about window alone holds it back four
-    // seconds; a cold Wine adds a few more), clicks its "x" (a press and a
-    // release), and expects a clean, quiet end.
-    void RunUntilTheX(const char* settings) {
+    // seconds; a cold Wine adds a few more), runs meanwhile, clicks its "x" (a
+    // press and a release), and expects a clean, quiet end.
+    void RunUntilTheX(const char* settings, std::function<void(HWND main)> meanwhile = {}) {
         WriteFileBytes(drive_.SettingsPath(), settings);
         program_.emplace("norqidle.exe", "", TestDrive() + "\\");
         ASSERT_TRUE(program_->started());
@@ -49,6 +50,7 @@ protected:
         HWND main = nullptr;
         ASSERT_TRUE(watchUntil([&] { return (main = program_->Window(L"norq idle main")); }, 20000))
             << (program_->Running() ? "no main window" : "the program ended by itself");
+        if (meanwhile) meanwhile(main);
         PostMessageW(GetDlgItem(main, kExitLabel), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
         PostMessageW(GetDlgItem(main, kExitLabel), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
         ASSERT_TRUE(watchUntil([&] { return !program_->Running(); }, 15000))
@@ -68,9 +70,20 @@ TEST_F(EndToEnd, AnnouncesInTheRoomAndSaysGoodbyeOnTheExitLabel) {
     host.OpenRoom("Lobby");
     // Decorations outside 7-bit ASCII ("«~" and "~»" in code page 1252), so
     // both the settings file and the room see the code page's single bytes.
+    // A second copy, started while the first runs minimised, brings the first
+    // back and ends without a line of its own.
+    const auto secondCopy = [](HWND main) {
+        ShowWindow(main, SW_MINIMIZE);
+        ChildProcess second("norqidle.exe", "", TestDrive() + "\\");
+        EXPECT_TRUE(second.WaitForEnd(10000));
+        EXPECT_EQ(0u, second.ExitCode());
+        EXPECT_FALSE(IsIconic(main));
+        EXPECT_EQ(main, GetForegroundWindow());
+    };
     ASSERT_NO_FATAL_FAILURE(RunUntilTheX(
         "[norq idle]\r\nhandle=Sleepy Ann\r\nleft-ascii=\xAB~\r\nright-ascii=~\xBB\r\n"
-        "reason=out for lunch\r\ntotal days=3\r\ntotal hours=7\r\ntotal minutes=42\r\n"));
+        "reason=out for lunch\r\ntotal days=3\r\ntotal hours=7\r\ntotal minutes=42\r\n",
+        secondCopy));
 
     // The start-up pair, then the farewell pair; nothing between, nothing after.
     const std::string banner =
@@ -96,4 +109,30 @@ TEST_F(EndToEnd, WithoutAHostStartsAndEndsQuietly) {
 
     // The exit still saves (what it writes is checked above).
     EXPECT_EQ(1u, ReadSection(drive_.SettingsPath()).count("left ascii=<<"));
+}
+
+TEST(Program, CarriesAManifestTheLoaderTakes) {
+    const std::string exe = BesideTests("norqidle.exe");
+    HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(nullptr, found);
+    const std::string xml((const char*)LockResource(LoadResource(module, found)),
+                          SizeofResource(module, found));
+    FreeLibrary(module);
+    // Visual styles, no elevation, system DPI awareness, Vista, 7, 8, 8.1, 10 and 11.
+    for (const char* part :
+         {"\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", "level=\"asInvoker\"",
+          ">true</dpiAware>", "{e2011457-1546-43c5-a5fe-008deee3d3f0}",
+          "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+          "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+        EXPECT_NE(std::string::npos, xml.find(part)) << part;
+    // A manifest the loader cannot read keeps the program from starting at all.
+    ACTCTXA context = {};
+    context.cbSize = sizeof context;
+    context.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    context.lpSource = exe.c_str();
+    context.lpResourceName = MAKEINTRESOURCEA(1);
+    HANDLE activation = CreateActCtxA(&context);
+    EXPECT_NE(INVALID_HANDLE_VALUE, activation);
+    ReleaseActCtx(activation);
 }

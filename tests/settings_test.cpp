@@ -1,5 +1,6 @@
-// The settings file in the root of the test's own drive: what start-up loads,
-// what a dialog's save gives back, and what each exit leaves in the file.
+// The settings file in the root of the test's own drive (or, where a root
+// takes no file, in the application-data folder): what start-up loads, what a
+// dialog's save gives back, and what each exit leaves in the file.
 #include <gtest/gtest.h>
 
 #include "settings/store.h"
@@ -15,9 +16,9 @@ protected:
 
     // The file's lines, each ended by "\n": blank lines around the sections
     // and the line ends are the profile functions' business.
-    std::string Stored() const {
+    std::string Stored(const std::string& path = "") const {
         std::string lines;
-        for (char c : ReadFileBytes(Path()))
+        for (char c : ReadFileBytes(path.empty() ? Path() : path))
             if (c != '\r' && (c != '\n' || (!lines.empty() && lines.back() != '\n'))) lines += c;
         return lines;
     }
@@ -106,4 +107,27 @@ TEST_F(SettingsFile, AFileThatCannotBeWrittenKeepsTheOldValue) {
     EXPECT_EQ("old", StoreSetting("reason", "typed"));
     EXPECT_EQ(before, ReadFileBytes(Path()));
     CloseHandle(lock);
+}
+
+TEST_F(SettingsFile, WhereTheRootTakesNoFileItLivesInTheApplicationDataFolderUntilTheRootHasOne) {
+    const std::string appData = OnTestDrive::AppDataSettingsPath();
+    ASSERT_TRUE(SetCurrentDirectoryA((LockedDrive() + "\\").c_str()));
+    EXPECT_EQ("Ann", StoreSetting("handle", "Ann"));
+    SaveSettingsOnExit({"Ann", "", "away", "", "", "", "", "", "", ""}, ExitKind::kMenu);
+    EXPECT_EQ("[norq idle]\nhandle=Ann\nleft ascii=\nright ascii=\nreason=away\n", Stored(appData));
+
+    // Once there, it stays there for a root that could take a new file.
+    ASSERT_TRUE(SetCurrentDirectoryA((TestDrive() + "\\").c_str()));
+    Settings s;
+    LoadSettings(s);
+    EXPECT_EQ("Ann|away", s.handle + "|" + s.reason);
+    EXPECT_EQ("Bo", StoreSetting("handle", "Bo"));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Path().c_str()));
+
+    // A file in the root comes first.
+    Store("[norq idle]\r\nhandle=Cy\r\n");
+    LoadSettings(s);
+    EXPECT_EQ("Cy|", s.handle + "|" + s.reason);
+    EXPECT_EQ("x", StoreSetting("reason", "x"));
+    EXPECT_EQ("[norq idle]\nhandle=Cy\nreason=x\n", Stored());
 }

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include <shlobj.h>
+
 #include "ui/text.h"
 
 void Pump(DWORD ms) {
@@ -87,6 +89,11 @@ double ThreadCpuSeconds() {
 
 std::string TestDrive() {
     const char* drive = std::getenv("NORQ_TEST_DRIVE");
+    return drive ? drive : "";
+}
+
+std::string LockedDrive() {
+    const char* drive = std::getenv("NORQ_LOCKED_DRIVE");
     return drive ? drive : "";
 }
 
@@ -212,25 +219,37 @@ SeenBox AnswerBoxes(const std::function<void()>& action) {
     return g_box;
 }
 
+namespace {
+
+// The application-data folder is the prefix's, shared by every test.
+void RemoveSettingsFiles(const std::string& inRoot) {
+    for (const std::string& path : {inRoot, OnTestDrive::AppDataSettingsPath()}) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
+}
+
+}  // namespace
+
 OnTestDrive::OnTestDrive() {
     GetCurrentDirectoryA(MAX_PATH, previous_);
     std::string drive = TestDrive();
     ok_ = !drive.empty() && SetCurrentDirectoryA((drive + "\\").c_str());
-    if (ok_) {
-        SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(SettingsPath().c_str());
-    }
+    if (ok_) RemoveSettingsFiles(SettingsPath());
 }
 
 OnTestDrive::~OnTestDrive() {
-    if (ok_) {
-        SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(SettingsPath().c_str());
-    }
+    if (ok_) RemoveSettingsFiles(SettingsPath());
     SetCurrentDirectoryA(previous_);
 }
 
 std::string OnTestDrive::SettingsPath() const { return TestDrive() + "\\norqidle.ini"; }
+
+std::string OnTestDrive::AppDataSettingsPath() {
+    char folder[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return folder + std::string("\\norq idle\\norqidle.ini");
+}
 
 float FakeClock::SinceMidnight() { return (float)std::fmod(start_ + now_, 86400.0); }
 

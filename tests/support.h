@@ -41,6 +41,8 @@ double ThreadCpuSeconds();
 
 // The drive that wine-run.sh mapped for this test ("m:"), or "" when none.
 std::string TestDrive();
+// A drive it mapped whose root no file can be created in, or "".
+std::string LockedDrive();
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
@@ -86,7 +88,8 @@ struct SeenBox {
 SeenBox AnswerBoxes(const std::function<void()>& action);
 
 // Makes the test drive current for the test's life, with no settings file on
-// it, and puts the old current directory back afterwards.
+// it nor in the application-data folder, and puts the old current directory
+// back afterwards.
 class OnTestDrive {
 public:
     OnTestDrive();
@@ -94,6 +97,8 @@ public:
     bool ok() const { return ok_; }
     // The settings file on the test drive, as a path the test can open.
     std::string SettingsPath() const;
+    // Its other home: "%APPDATA%\norq idle\norqidle.ini".
+    static std::string AppDataSettingsPath();
 
 private:
     char previous_[MAX_PATH] = {};

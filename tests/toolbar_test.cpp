@@ -52,16 +52,14 @@ TEST(PickToolbarMenu, TypesNothingIntoAnotherProgramsMenuWithoutAHostOrWithAHung
     DWORD start = GetTickCount();
     PickToolbarMenu(0, "R", "O");
     EXPECT_LT(GetTickCount() - start, 1000u);  // nothing clicked, nothing to wait for
-    // Every other operation without a host returns quietly too.
-    EXPECT_EQ(nullptr, FindToolbarIcon(1));
-    PressToolbarIcon(2);
-    GotoKeyword("private chat");
-    SendInstantMessage("$IM_OFF", "norq idle.");
 
     Host host;
     host.Hang(5000);  // the host would show its menu only after this
     start = GetTickCount();
     PickToolbarMenu(3, "N");
+    // One wait for the first unanswered message, none for the rest.
+    GotoKeyword("private chat");
+    PressToolbarIcon(2);
     EXPECT_LT(GetTickCount() - start, 4500u);  // it gave up on the menu first
     Pump(200);
     EXPECT_TRUE(other.Running());  // nothing was picked in its menu
@@ -79,7 +77,7 @@ TEST(GotoKeyword, SetsTheTextThenTypesABlankAndAReturnAndARoomLinkEntersAtTheTop
     EXPECT_TRUE(PumpUntil([&] { return host.Documents()[0] == "Den"; }));  // at the top
 }
 
-TEST(SendInstantMessage, PressesTheIconWaitsAndFillsTheHostsWindowUnlessItComesTooLate) {
+TEST(SendInstantMessage, PressesTheIconWaitsAndFillsTheHostsWindowUnlessItComesTooLateOrCloses) {
     Host host;
     SendInstantMessage("$IM_OFF", "norq idle.");
     const std::string im = "Send Instant Message";
@@ -98,10 +96,9 @@ TEST(SendInstantMessage, PressesTheIconWaitsAndFillsTheHostsWindowUnlessItComesT
     host.ClearLog();
     SendInstantMessage("brimwold", "lost");
     EXPECT_EQ(kImIcon, Typed(host));
-}
 
-TEST(SendInstantMessage, AnOpenWindowStillGetsTheIconFirstAndTakesNoTextIfItCloses) {
-    Host host;
+    host.SetAnswerDelay(0);
+    host.ClearLog();
     PressToolbarIcon(5);  // a short press and nothing else, and the window opens
     EXPECT_EQ(kImIcon, hostsim::Describe(host.Log()));
     ASSERT_TRUE(PumpUntil([&] { return host.Documents() == Documents{"Send Instant Message"}; }));
@@ -118,14 +115,4 @@ TEST(SendInstantMessage, AnOpenWindowStillGetsTheIconFirstAndTakesNoTextIfItClos
     clock.Install();
     SendInstantMessage("brimwold", "gone");
     EXPECT_EQ(kImIcon, Typed(host));
-}
-
-TEST(ToolbarOperations, AHungHostHoldsTheProgramOnlyBriefly) {
-    Host host;
-    host.Hang(4000);
-    DWORD start = GetTickCount();
-    GotoKeyword("private chat");
-    PressToolbarIcon(2);
-    // One wait for the first unanswered message, none for the rest.
-    EXPECT_LT(GetTickCount() - start, 3000u);
 }

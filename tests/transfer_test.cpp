@@ -79,17 +79,6 @@ TEST(TransferReaders, OnlyReadAndLookForTheWindowAgainEachTimeReadingLongTextsEx
     EXPECT_EQ(Readings(3), ReadAll());
 }
 
-TEST(TransferReaders, WithoutAHostAllAreEmptyEvenBesideAStrayDocument) {
-    ASSERT_EQ(nullptr, FindWindowA("AOL Frame25", nullptr));
-    // A top-level window of the document class, as another program may leave
-    // behind: inside no host, so no transfer window.
-    HWND stray = OwnWindow("AOL Child", DefWindowProcA, kTransfer, nullptr);
-    ASSERT_NE(nullptr, stray);
-    EXPECT_EQ(Readings(3), ReadAll());
-    EXPECT_EQ("", ReadWindowText(nullptr));
-    DestroyWindow(stray);
-}
-
 TEST(FindTransferWindow, AsksEachDocumentInChildOrderForTheMarkInExactlyThatCase) {
     hostsim::Host host;
     host.OpenDocument("File Transfer - 10%", kSongStatics);
