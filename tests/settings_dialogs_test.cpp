@@ -31,7 +31,8 @@ void Type(const SettingsDialog& dialog, const std::string& text) {
 // In DialogKind's order: the key and the field that hold the stored value.
 const std::pair<const char*, std::string Settings::*> kKinds[] = {
     {"reason", &Settings::reason}, {"handle", &Settings::handle},
-    {"left-ascii", &Settings::leftAsciiSaved}, {"right-ascii", &Settings::rightAsciiSaved}};
+    {"left-ascii", &Settings::leftAsciiSaved}, {"right-ascii", &Settings::rightAsciiSaved},
+    {"auto idle", &Settings::autoIdle}};
 
 class SettingsDialogTest : public ::testing::Test {
 protected:
@@ -46,6 +47,7 @@ protected:
 TEST_F(SettingsDialogTest, ConfirmSavesTheReadBackOrRefusesAnEmptyText) {
     const std::string reason = "error / you might wanna enter a reason / OK|";
     const std::string handle = "error / you might wanna enter a handle / OK|";
+    const std::string minutes = "error / you might wanna enter minutes (1-1440) / OK|";
     const std::string typed(300, 'x'), left = "\xC2\xAB(", right = ")\xC2\xBB";
     using K = DialogKind;
     // No refusal: the text is saved, and the file's read-back is stored.
@@ -55,7 +57,9 @@ TEST_F(SettingsDialogTest, ConfirmSavesTheReadBackOrRefusesAnEmptyText) {
         {K::kReason, kDialogOk, "  ", "", ""},  // blanks are saved; the file trims them
         {K::kHandle, kDialogBack, typed, "", typed.substr(0, 254)},
         {K::kLeftAscii, kDialogOk, "", "", ""}, {K::kLeftAscii, kDialogBack, left, "", left},
-        {K::kRightAscii, kDialogOk, right, "", right}};
+        {K::kRightAscii, kDialogOk, right, "", right}, {K::kAutoIdle, kDialogOk, "90", "", "90"},
+        {K::kAutoIdle, kDialogBack, "0", minutes, ""}, {K::kAutoIdle, kDialogOk, " 5", minutes, ""},
+        {K::kAutoIdle, kDialogOk, "1441", minutes, ""}, {K::kAutoIdle, kDialogBack, "", "", ""}};
     for (const auto& c : cases) {
         const auto& [key, stored] = kKinds[static_cast<int>(c.kind)];
         SCOPED_TRACE(testing::Message() << key << " button " << c.button << " " << c.text);
