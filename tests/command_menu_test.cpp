@@ -25,7 +25,7 @@ using A = MenuActions;
 const std::pair<const char*, std::function<void()> A::*> kProgramEntries[] = {
     {"about", &A::about}, {"advertise", &A::advertise}, {"idleron", &A::idleOn},
     {"idleoff", &A::idleOff}, {"lascii", &A::leftAscii}, {"rascii", &A::rightAscii},
-    {"reason", &A::reason}, {"user", &A::user}, {"roombust", &A::roomBuster},
+    {"reason", &A::reason}, {"user", &A::user}, {"autoidle", &A::autoIdle}, {"roombust", &A::roomBuster},
     {"mp3player", &A::mp3Player}, {"minimize", &A::minimize}, {"exit", &A::unload}};
 
 // Notes what the menu asks of the program's windows and of the browser, a
@@ -78,7 +78,7 @@ TEST(CommandMenu, TreeIsOptsAsShownAtStartAndTheIdlerEntriesFollowIdlingWhenPopp
     CommandMenu menu(noting.actions, noting);
     EXPECT_EQ("norq idle v\xB9\xB7\xBA - vonk (off)\n-\nabout\nadv\ncontact >\n  vonk' site\n"
               "  im vonk\n-\nidler opts >\n  idler on\n  idler off (off)\n  -\n  ascii >\n"
-              "    left ascii\n    right ascii\n  reason\n  user\nims >\n  ims on\n  ims off\n"
+              "    left ascii\n    right ascii\n  reason\n  user\n  auto idle\nims >\n  ims on\n  ims off\n"
               "  im vonk\nmail >\n  read >\n    new\n    old\n    sent\n    flash\nmisc >\n"
               "  chat >\n    chat now\n    find a chat\n    ppl connec.\n    private chat\n"
               "    room buster\n    start ur own chat\n  mp3 player\n  sites >\n"
