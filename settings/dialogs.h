@@ -1,7 +1,8 @@
 // The small dialogs that edit the user's values: the away reason (Form3), the
 // handle (Form4), the left and right decorations (Form5, Form6), and the
-// minutes of quiet before idling starts by itself. Each is created once, at start-up, and afterwards only
-// shown and hidden; while one is open the main window is hidden.
+// minutes of quiet before idling starts by itself. Each is created once, at
+// start-up, and afterwards only shown and hidden; while one is open the main
+// window is hidden.
 #pragma once
 
 #include <functional>
