@@ -3,6 +3,8 @@
 //     the first chat line, less the about window's four-second pause;
 //   waiting: the CPU this thread spends inside WaitSeconds(3), as a share of
 //     the wall time the wait lasts;
+//   auto idle: CPU while waiting for a quiet spell, and the first input to
+//     the stop line (auto_idle_bench.cpp);
 //   a crowded host: an idle tick beside hostsim.exe with 500 document windows
 //     and a transfer window among them; how long the tick takes, how many
 //     text questions it asks, and the longest the program's own input waited.
@@ -20,6 +22,7 @@
 
 #include <psapi.h>
 
+#include "bench/auto_idle_bench.h"
 #include "bench/player_bench.h"
 #include "bench/room_buster_bench.h"
 #include "host/transfer.h"
@@ -356,6 +359,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     host.OpenRoom(kRoom);
+    const char* waiting = std::getenv("NORQ_BENCH_AUTO_IDLE_SECONDS");
+    BenchAutoIdle(host, program, folder, waiting ? std::atoi(waiting) : 60);
+    std::printf("\n");
+    if (std::getenv("NORQ_BENCH_ONLY_AUTO_IDLE")) return 0;
 
     std::printf("start-up beside hostsim, from launch to the first chat line (%d runs):\n",
                 kRuns);

@@ -68,9 +68,11 @@ MainWindow::MainWindow(Settings& settings, std::function<void()> endProgram,
       endProgram_(std::move(endProgram)),
       menu_(Actions(std::move(elsewhere)), launcher) {
     for (DialogKind kind : {DialogKind::kReason, DialogKind::kHandle, DialogKind::kLeftAscii,
-                            DialogKind::kRightAscii})
-        dialogs_[(int)kind] = std::make_unique<SettingsDialog>(
-            kind, settings_, [this] { ShowOnTop(*this); });
+                            DialogKind::kRightAscii, DialogKind::kAutoIdle})
+        dialogs_[(int)kind] = std::make_unique<SettingsDialog>(kind, settings_, [this] {
+            ShowOnTop(*this);
+            CheckAutoIdle();  // the minutes may have changed
+        });
 }
 
 MainWindow::~MainWindow() {
@@ -97,12 +99,14 @@ void MainWindow::Open() {
 MenuActions MainWindow::Actions(MenuActions a) {
     a.about = [this] { ShowAbout(Handle()); };
     a.advertise = [this] { Advertise(settings_, *this); };
-    a.idleOn = [this] { IdleOn(); };
-    a.idleOff = [this] { IdleOff(); };
+    // Auto idle may have started or ended idling while the menu was up.
+    a.idleOn = [this] { if (!idling_) IdleOn(); };
+    a.idleOff = [this] { if (idling_) IdleOff(); };
     a.leftAscii = [this] { OpenDialog(DialogKind::kLeftAscii); };
     a.rightAscii = [this] { OpenDialog(DialogKind::kRightAscii); };
     a.reason = [this] { OpenDialog(DialogKind::kReason); };
     a.user = [this] { OpenDialog(DialogKind::kHandle); };
+    a.autoIdle = [this] { OpenDialog(DialogKind::kAutoIdle); };
     a.minimize = [this] { Minimize(); };
     a.unload = [this] { Exit(ExitKind::kMenu); };
     return a;
@@ -126,6 +130,7 @@ void MainWindow::Load() {
     SendChat(LoadLine(settings_));
     WaitSeconds(0);
     SendChat(UserLine(settings_));
+    CheckAutoIdle();
 }
 
 void MainWindow::Minimize() { ShowWindow(Handle(), SW_MINIMIZE); }
@@ -145,17 +150,56 @@ void MainWindow::Exit(ExitKind kind) {
 
 void MainWindow::IdleOn() {
     idling_ = true;
+    autoStarted_ = false;
     // The first tick comes a full minute later: nothing for this minute.
     SetTimer(Handle(), kIdleTimer, kIdleTickMs, nullptr);
+    ShowIdleState();
     SendChat(StartLine(settings_));
 }
 
 void MainWindow::IdleOff() {
     idling_ = false;
+    autoStarted_ = false;
+    ShowIdleState();
     KillTimer(Handle(), kIdleTimer);
     SendChat(StopLine(settings_));
     WaitSeconds(0);
     SendChat(TotalLine(settings_, count()));
+}
+
+// Looks at the system's last-input time: no hook, and no look more often
+// than the decision asks for.
+void MainWindow::CheckAutoIdle() {
+    AutoIdleState state;
+    state.minutes = AutoIdleMinutes(settings_.autoIdle);
+    state.idling = idling_;
+    state.byItself = autoStarted_;
+    state.lastInput = input_->LastInput();
+    state.now = input_->Now();  // after the input: never older than it
+    state.inputAtStart = inputAtStart_;
+    const AutoIdleDecision decision = DecideAutoIdle(state);
+    if (decision.nextCheckMs) SetTimer(hwnd(), kAutoIdleTimer, decision.nextCheckMs, nullptr);
+    else KillTimer(hwnd(), kAutoIdleTimer);
+    if (decision.step == AutoIdleStep::kStart) {
+        IdleOn();
+        autoStarted_ = true;
+        // Whatever the start itself stirred is not the user coming back.
+        inputAtStart_ = input_->LastInput();
+        ShowIdleState();
+    } else if (decision.step == AutoIdleStep::kStop) {
+        IdleOff();
+    }
+}
+
+// The counters' tooltips say whether idling runs, and how it started.
+void MainWindow::ShowIdleState() {
+    const wchar_t* state = !idling_       ? L" - not idling"
+                           : autoStarted_ ? L" - idling, started by itself"
+                                          : L" - idling";
+    for (const LabelLayout& label : kLabels)
+        if (label.id == kDaysLabel || label.id == kHoursLabel || label.id == kMinutesLabel)
+            SetTooltip(tooltips_, GetDlgItem(hwnd(), label.id),
+                       (std::wstring(label.tooltip) + state).c_str());
 }
 
 // The pause between the lines handles messages: idling may stop inside it,
@@ -247,6 +291,7 @@ void MainWindow::Create() {
         if (label.button) MakeLabelButton(control, label.id != kTitleLabel);
         if (label.tooltip) AddTooltip(tooltips_, control, label.tooltip);
     }
+    ShowIdleState();
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -256,6 +301,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_TIMER:
         if (wParam == kIdleTimer && idling_) Tick();
+        if (wParam == kAutoIdleTimer) CheckAutoIdle();
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "idler/auto_idle.h"
 #include "idler/lines.h"
 #include "menu/command_menu.h"
 #include "settings/dialogs.h"
@@ -29,6 +30,9 @@ enum MainLabel : int {
 // Timer1: the idle clock's tick, once a minute while idling.
 constexpr UINT_PTR kIdleTimer = 1;
 constexpr UINT kIdleTickMs = 60000;
+// Auto idle's look at the system's last-input time, while the setting is on
+// or idling that started by itself runs.
+constexpr UINT_PTR kAutoIdleTimer = 2;
 
 class MainWindow : public Window {
 public:
@@ -52,6 +56,10 @@ public:
     void IdleOn();
     void IdleOff();
     bool idling() const { return idling_; }
+    // Auto idle: idling that started itself after the set minutes of quiet,
+    // and ends at the user's first input.
+    bool idlingByItself() const { return idling_ && autoStarted_; }
+    void UseInputClock(InputClock& clock) { input_ = &clock; }
 
     // The settings dialogs: opening one hides this window, confirming it
     // shows this window again.
@@ -71,6 +79,8 @@ private:
     void OnCommand(int id);
     void ToggleCollapse();
     void Tick();
+    void CheckAutoIdle();
+    void ShowIdleState();
     void ShowCount(const IdleCount& count);
     void Paint(HDC dc);
 
@@ -80,7 +90,10 @@ private:
     bool collapsed_ = false;
     bool exiting_ = false;
     bool idling_ = false;
-    std::unique_ptr<SettingsDialog> dialogs_[4];  // by DialogKind
+    bool autoStarted_ = false;
+    uint32_t inputAtStart_ = 0;
+    InputClock* input_ = &SystemInputClock();
+    std::unique_ptr<SettingsDialog> dialogs_[kDialogKinds];  // by DialogKind
     CommandMenu menu_;
     Dragger dragger_;
     std::unique_ptr<Font> plainFont_, boldFont_, titleFont_, collapseFont_;

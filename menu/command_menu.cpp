@@ -24,6 +24,7 @@ enum Command : UINT {
     kChatNow, kFindAChat, kPeopleConnection, kPrivateChat, kRoomBuster, kStartOwnChat,
     kMp3Player, kSite1, kSite2, kSite3, kSite4, kSite5, kWelcomeShow, kWelcomeHide,  // misc
     kMinimize, kUnload,
+    kAutoIdle,  // idler opts, after "user"
 };
 
 struct Entry {
@@ -55,6 +56,7 @@ const Entry kEntries[] = {
     {"rascii", "right ascii", 2, kRightAscii, true},
     {"reason", "reason", 1, kReason, true},
     {"user", "user", 1, kUser, true},
+    {"autoidle", "auto idle", 1, kAutoIdle, true},
     {"ims", "ims", 0, kNone, true},
     {"imson", "ims on", 1, kImsOn, true},
     {"imsoff", "ims off", 1, kImsOff, true},
@@ -159,6 +161,7 @@ void CommandMenu::Run(UINT command) {
     case kRightAscii: Call(actions_.rightAscii); break;
     case kReason: Call(actions_.reason); break;
     case kUser: Call(actions_.user); break;
+    case kAutoIdle: Call(actions_.autoIdle); break;
     case kImsOn: SendInstantMessage("$IM_ON", kImSwitchNote); break;
     case kImsOff: SendInstantMessage("$IM_OFF", kImSwitchNote); break;
     case kImVonkPraise: SendInstantMessage(kAuthor, "whats up vonk? i love your idler."); break;

@@ -15,6 +15,7 @@ struct MenuActions {
     std::function<void()> about, advertise;
     std::function<void()> idleOn, idleOff;
     std::function<void()> leftAscii, rightAscii, reason, user;  // open a settings dialog
+    std::function<void()> autoIdle;                             // so does this
     std::function<void()> roomBuster, mp3Player;
     std::function<void()> minimize, unload;
 };

@@ -1,5 +1,6 @@
 #include "settings/dialogs.h"
 
+#include "idler/auto_idle.h"
 #include "idler/form_on_top.h"
 #include "settings/store.h"
 #include "ui/text.h"
@@ -24,13 +25,19 @@ struct DialogLayout {
     const wchar_t* refuseEmptyBack;
     std::string Settings::*storedField;
     std::string Settings::*liveField;  // follows the typing; none for the reason
+    // What a refusing button lets through; none: any text but the empty one.
+    bool (*accepts)(const std::string& text) = nullptr;
 };
 
 constexpr wchar_t kNoReason[] = L"you might wanna enter a reason";
 constexpr wchar_t kNoHandle[] = L"you might wanna enter a handle";
+constexpr wchar_t kNoMinutes[] = L"you might wanna enter minutes (1-1440)";
+
+// Empty turns auto idle off.
+bool IsMinutesOrEmpty(const std::string& text) { return text.empty() || AutoIdleMinutes(text) > 0; }
 
 // Indexed by DialogKind. The reason and handle keep their stored value below
-// the visible area; the decorations show theirs under the frame.
+// the visible area; the decorations and auto idle show theirs under the frame.
 const DialogLayout kLayouts[] = {
     {"reason", L"reason:", 2175, 1080, {120, 0, 1935, 975}, {120, 240, 1695, 285},
      {840, 600, 255, 255}, {1440, 0, 255, 255}, {360, 1080, 735, 255}, true, L"back to idler",
@@ -44,6 +51,9 @@ const DialogLayout kLayouts[] = {
     {"right-ascii", L"right-ascii", 2040, 1380, {120, 0, 1815, 975}, {120, 240, 1575, 285},
      {720, 600, 255, 255}, {}, {600, 1080, 735, 255}, false, nullptr,
      nullptr, nullptr, &Settings::rightAsciiSaved, &Settings::rightAscii},
+    {"auto idle", L"auto idle:", 2040, 1380, {120, 0, 1815, 975}, {120, 240, 1575, 285},
+     {720, 600, 255, 255}, {1320, 0, 255, 255}, {600, 1080, 735, 255}, true, nullptr,
+     kNoMinutes, kNoMinutes, &Settings::autoIdle, nullptr, IsMinutesOrEmpty},
 };
 
 const DialogLayout& LayoutOf(DialogKind kind) { return kLayouts[static_cast<int>(kind)]; }
@@ -137,6 +147,9 @@ void SettingsDialog::Create() {
     case DialogKind::kRightAscii:
         text = settings_.rightAscii;
         break;
+    case DialogKind::kAutoIdle:
+        text = settings_.autoIdle;
+        break;
     }
     SetDlgItemTextW(hwnd(), kDialogEdit, Widen(text).c_str());
     if (layout.liveField) settings_.*layout.liveField = text;
@@ -153,8 +166,9 @@ void SettingsDialog::Confirm(int button) {
     const DialogLayout& layout = LayoutOf(kind_);
     const std::string text = EditText();
     const wchar_t* refusal = button == kDialogBack ? layout.refuseEmptyBack : layout.refuseEmptyOk;
-    // Only a text of length 0 is refused; blanks are saved.
-    if (text.empty() && refusal) {
+    // Unless the dialog says otherwise, only a text of length 0 is refused;
+    // blanks are saved.
+    if (refusal && !(layout.accepts ? layout.accepts(text) : !text.empty())) {
         MessageBoxW(hwnd(), refusal, kErrorTitle, MB_OK);
         if (GetActiveWindow() == hwnd()) FocusEdit();
         return;

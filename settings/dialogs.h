@@ -1,7 +1,8 @@
-// The four small dialogs that edit the values the chat lines carry: the away
-// reason (Form3), the handle (Form4) and the left and right decorations
-// (Form5, Form6). Each is created once, at start-up, and afterwards only
-// shown and hidden; while one is open the main window is hidden.
+// The small dialogs that edit the user's values: the away reason (Form3), the
+// handle (Form4), the left and right decorations (Form5, Form6), and the
+// minutes of quiet before idling starts by itself. Each is created once, at
+// start-up, and afterwards only shown and hidden; while one is open the main
+// window is hidden.
 #pragma once
 
 #include <functional>
@@ -12,7 +13,8 @@
 #include "ui/label.h"
 #include "ui/window.h"
 
-enum class DialogKind { kReason, kHandle, kLeftAscii, kRightAscii };
+enum class DialogKind { kReason, kHandle, kLeftAscii, kRightAscii, kAutoIdle };
+inline constexpr int kDialogKinds = 5;
 
 // Control ids, the dialogs' own control names.
 enum DialogControl : int {
@@ -36,7 +38,8 @@ public:
 
 protected:
     // Creation fills the edit field: the handle from the settings file
-    // (handleEdit), a decoration from the settings record, the reason empty.
+    // (handleEdit), a decoration or the auto idle minutes from the settings
+    // record, the reason empty.
     void Create() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 

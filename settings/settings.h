@@ -15,4 +15,5 @@ struct Settings {
     std::string totalDays;
     std::string totalHours;
     std::string totalMinutes;
+    std::string autoIdle;  // minutes of quiet before idling starts by itself; off unless 1-1440
 };

@@ -93,6 +93,7 @@ void LoadSettings(Settings& s) {
     s.totalDays = Read("total days");
     s.totalHours = Read("total hours");
     s.totalMinutes = Read("total minutes");
+    s.autoIdle = Read("auto idle");
 }
 
 void SaveSettingsOnExit(const Settings& s, ExitKind kind) {

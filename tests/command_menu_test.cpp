@@ -1,5 +1,5 @@
-// The command menu: its tree read back from the real menu, the idler entries
-// as it pops up, and what each entry does: host shortcuts as hostsim records
+// The command menu: its tree read back from the real menu as it pops up, and
+// what each entry does: host shortcuts as hostsim records
 // them, the program's own windows and the browser as a fake notes them.
 #include <gtest/gtest.h>
 
@@ -25,8 +25,9 @@ using A = MenuActions;
 const std::pair<const char*, std::function<void()> A::*> kProgramEntries[] = {
     {"about", &A::about}, {"advertise", &A::advertise}, {"idleron", &A::idleOn},
     {"idleoff", &A::idleOff}, {"lascii", &A::leftAscii}, {"rascii", &A::rightAscii},
-    {"reason", &A::reason}, {"user", &A::user}, {"roombust", &A::roomBuster},
-    {"mp3player", &A::mp3Player}, {"minimize", &A::minimize}, {"exit", &A::unload}};
+    {"reason", &A::reason}, {"user", &A::user}, {"autoidle", &A::autoIdle},
+    {"roombust", &A::roomBuster}, {"mp3player", &A::mp3Player}, {"minimize", &A::minimize},
+    {"exit", &A::unload}};
 
 // Notes what the menu asks of the program's windows and of the browser, a
 // line each, and whether a menu was still up then.
@@ -59,43 +60,41 @@ std::string ReadBack(HMENU menu, const std::string& indent = "") {
     return lines;
 }
 
-// Once this thread's popup shows, notes which idler entries can be chosen
-// and picks the last entry, "unload" (up from nothing selected).
-struct { HMENU opts; std::string enabled; } g_menu;
-
-void CALLBACK NoteAndPickUnload(HWND, UINT, UINT_PTR, DWORD) {
-    HWND shown = ShownMenu();
-    if (!shown || !g_menu.enabled.empty()) return;
-    for (const char* name : {"idleron", "idleoff"})  // by command: MF_BYCOMMAND is 0
-        g_menu.enabled += GetMenuState(g_menu.opts, IdOf(name), 0) & MF_GRAYED ? "" : name;
-    for (WPARAM key : {VK_UP, VK_RETURN}) PostMessageW(shown, WM_KEYDOWN, key, 0);
+// Once this thread's popup shows, picks its last entry, "unload" (up from
+// nothing selected), once.
+void CALLBACK PickUnload(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND shown = ShownMenu()) {
+        KillTimer(nullptr, timer);
+        for (WPARAM key : {VK_UP, VK_RETURN}) PostMessageW(shown, WM_KEYDOWN, key, 0);
+    }
 }
 
 }  // namespace
 
-TEST(CommandMenu, TreeIsOptsAsShownAtStartAndTheIdlerEntriesFollowIdlingWhenPoppedUp) {
+// The tree as it pops up, with the one idler entry that fits; the choice runs
+// once the menu has closed.
+TEST(CommandMenu, PopsUpOptsWithTheIdlerEntryThatFitsAndRunsTheChoiceOnceClosed) {
     Noting noting;
     CommandMenu menu(noting.actions, noting);
-    EXPECT_EQ("norq idle v\xB9\xB7\xBA - vonk (off)\n-\nabout\nadv\ncontact >\n  vonk' site\n"
-              "  im vonk\n-\nidler opts >\n  idler on\n  idler off (off)\n  -\n  ascii >\n"
-              "    left ascii\n    right ascii\n  reason\n  user\nims >\n  ims on\n  ims off\n"
-              "  im vonk\nmail >\n  read >\n    new\n    old\n    sent\n    flash\nmisc >\n"
-              "  chat >\n    chat now\n    find a chat\n    ppl connec.\n    private chat\n"
-              "    room buster\n    start ur own chat\n  mp3 player\n  sites >\n"
-              "    norq idle home\n    idle news\n    help\n    ascii art\n    links\n"
-              "  welcome >\n    show\n    hide\n-\nminimize\nunload\n",
-              ReadBack(menu.menu()));
-
     HWND owner = CreateWindowW(L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, 0, 0, 0, 0);
-    const UINT_PTR timer = SetTimer(nullptr, 0, 20, NoteAndPickUnload);
-    for (bool idling : {true, false}) {
-        g_menu = {menu.menu(), ""};
+    const std::pair<bool, const char*> states[] = {{false, "idler on\n  idler off (off)"},
+                                                   {true, "idler on (off)\n  idler off"}};
+    for (const auto& [idling, idlerEntries] : states) {
         noting.noted.clear();
+        SetTimer(nullptr, 0, 20, PickUnload);
         menu.Popup(owner, idling);
-        EXPECT_EQ(idling ? "idleoff" : "idleron", g_menu.enabled);
+        EXPECT_EQ(std::string("norq idle v\xB9\xB7\xBA - vonk (off)\n-\nabout\nadv\ncontact >\n"
+                              "  vonk' site\n  im vonk\n-\nidler opts >\n  ") + idlerEntries +
+                      "\n  -\n  ascii >\n    left ascii\n    right ascii\n  reason\n  user\n"
+                      "  auto idle\nims >\n  ims on\n  ims off\n  im vonk\nmail >\n  read >\n"
+                      "    new\n    old\n    sent\n    flash\nmisc >\n  chat >\n    chat now\n"
+                      "    find a chat\n    ppl connec.\n    private chat\n    room buster\n"
+                      "    start ur own chat\n  mp3 player\n  sites >\n    norq idle home\n"
+                      "    idle news\n    help\n    ascii art\n    links\n  welcome >\n"
+                      "    show\n    hide\n-\nminimize\nunload\n",
+                  ReadBack(menu.menu()));
         EXPECT_EQ("exit\n", noting.noted);  // not "(menu up)"
     }
-    KillTimer(nullptr, timer);
     DestroyWindow(owner);
 }
 

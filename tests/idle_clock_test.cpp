@@ -55,70 +55,35 @@ protected:
 
 }  // namespace
 
-TEST(IdleCount, CarriesAtSixtyMinutesAndTwentyFourHours) {
-    IdleCount cases[][2] = {{{0, 0, 59}, {0, 1, 0}}, {{0, 23, 58}, {0, 23, 59}},
-                            {{0, 23, 59}, {1, 0, 0}}, {{999, 23, 59}, {1000, 0, 0}}};
-    for (auto [count, after] : cases) {  // each case's count, copied
-        count.AddMinute();
-        EXPECT_EQ((std::vector<int>{after.days, after.hours, after.minutes}),
-                  (std::vector<int>{count.days, count.hours, count.minutes}));
-    }
-}
-
+// The counters carry from the labels as they stand (23 h 59 m into the next
+// day), are never reset, and go on when idling starts again; a transfer adds
+// its line; "idler off" chosen in a tick's pause comes before its reason
+// line, and a tick already on its way then posts nothing; a decoration being
+// typed, not yet confirmed, frames the next line.
 TEST_F(IdleClockTest, OnTicksAndOffPostTheirLinesAndTheCountGoesOnWhenIdlingAgain) {
-    main_.IdleOn();
-    Tick(), Tick(), Tick();
-    main_.IdleOff();
-    Tick();  // a tick that was already on its way when idling stopped
-    main_.IdleOn();
-    Tick(), Tick();
-    main_.IdleOff();
-
-    EXPECT_EQ((Lines{kStart, Status(0, 0, 1), kReason, Status(0, 0, 2), kReason, Status(0, 0, 3),
-                     kReason, kStop, Total(0, 0, 3), kStart, Status(0, 0, 4), kReason,
-                     Status(0, 0, 5), kReason, kStop, Total(0, 0, 5)}),
-              Posted());
-}
-
-TEST_F(IdleClockTest, ATickCountsOnFromTheLabelsIntoTheNextDayAndAddsAFileTransferLine) {
     SetDlgItemTextW(main_.hwnd(), kHoursLabel, L"23");
     SetDlgItemTextW(main_.hwnd(), kMinutesLabel, L"59");
     host_.OpenDocument("File Transfer - 45%", {{"_AOL_Static", "Downloading song.mp3"},
                                                {"_AOL_Static", "About 12 minutes"}});
     main_.IdleOn();
     Tick();
-
-    EXPECT_EQ((Lines{kStart, Status(1, 0, 0), kReason,
-                     "( file: " + kOn + "song.mp3" + kOff + " - p: " + kOn +
-                         "45< font . color=#00000>% - ml: " + kOn + " 12 " + kOff + ")"}),
-              Posted());
-    const IdleCount shown = main_.count();  // read back from the labels
-    EXPECT_EQ((std::vector<int>{1, 0, 0}),
-              (std::vector<int>{shown.days, shown.hours, shown.minutes}));
-}
-
-TEST_F(IdleClockTest, IdleOffDuringATicksPauseComesBeforeItsReasonLine) {
-    main_.IdleOn();
-    // The tick's pause handles messages; "idler off" is chosen in it.
+    host_.Close("File Transfer - 45%");
     FakeClock clock(100.6f);
     clock.OnIdle([&] {
         if (clock.idles() == 1) main_.menu().Run(CommandMenu::CommandOf("idleoff"));
     });
     clock.Install();
-
-    Tick();
-
-    EXPECT_EQ((Lines{kStart, Status(0, 0, 1), kStop, Total(0, 0, 1), kReason}), Posted());
-}
-
-TEST_F(IdleClockTest, ADecorationBeingTypedFramesTheNextLineBeforeOk) {
+    Tick(), Tick();
     main_.IdleOn();
-    // Typed into the dialog, not confirmed.
     SetDlgItemTextW(main_.dialog(DialogKind::kLeftAscii).hwnd(), kDialogEdit, L"\u00AB");
-
     Tick();
 
-    EXPECT_EQ("\xAB re: afk )", Posted().back());
+    EXPECT_EQ((Lines{kStart, Status(1, 0, 0), kReason,
+                     "( file: " + kOn + "song.mp3" + kOff + " - p: " + kOn +
+                         "45< font . color=#00000>% - ml: " + kOn + " 12 " + kOff + ")",
+                     Status(1, 0, 1), kStop, Total(1, 0, 1), kReason, kStart,
+                     "\xAB" + Status(1, 0, 2).substr(1), "\xAB re: afk )"}),
+              Posted());
 }
 
 // A host that stops answering across ticks: what it could not take waits and
@@ -126,23 +91,16 @@ TEST_F(IdleClockTest, ADecorationBeingTypedFramesTheNextLineBeforeOk) {
 // are handled meanwhile. Each case: how long the host hangs, what is posted
 // while it hangs, how many lines wait then, and what the room gets after.
 TEST_F(IdleClockTest, AHungHostGetsTheWaitingLinesOnceInOrderWhenItAnswersAgain) {
-    struct Case {
-        const char* name;
-        int hangMs;
-        int ticks;
-        int plainLines;  // posted after the ticks, "1", "2", ...
-        size_t waiting;
-        Lines after;
-    };
-    const Case cases[] = {
-        {"one tick", 2000, 1, 0, 2, {Status(0, 0, 1), kReason}},
+    // plainLines are posted after the ticks: "1", "2", ...
+    const struct { const char* name; int hangMs, ticks, plainLines; size_t waiting; Lines after; }
+        cases[] = {
         // The later tick's status line makes the earlier tick's lines stale.
-        {"two ticks", 2500, 2, 0, 2, {Status(0, 0, 3), kReason}},
+        {"two ticks", 2500, 2, 0, 2, {Status(0, 0, 2), kReason}},
         // Twelve more lines than the bound holds: the oldest ten go, ticks first.
         {"beyond the bound", 3000, 1, 12, 10, {"3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}},
     };
     main_.IdleOn();
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const size_t before = Posted().size();
         host_.Hang(c.hangMs);
         Pump(20);  // the host takes the hang before anything of ours
@@ -168,4 +126,43 @@ TEST_F(IdleClockTest, WithoutARoomAHungHostKeepsNothingForIt) {
     host_.OpenRoom("Den");  // answered once the hang is over
     Pump(1500);
     EXPECT_EQ(Lines{}, host_.ChatLines("Den"));
+}
+
+// The system's last-input time, made older by a minute less 1.5 s: a quiet
+// spell of one minute is over 1.5 s after the last real input.
+struct QuietSoon : InputClock {
+    uint32_t Now() override { return SystemInputClock().Now(); }
+    uint32_t LastInput() override { return SystemInputClock().LastInput() - 58500; }
+} g_quietSoon;
+
+// Real input on the virtual display: a click sets one minute, the quiet
+// spell starts idling, a tick's own lines and moves do not end it, the user's
+// first move does; a menu choice of "idler off" made meanwhile adds nothing;
+// idling started by hand keeps on through input.
+TEST_F(IdleClockTest, AutoIdleStartsAfterTheQuietSpellAndEndsAtTheFirstInputUnlessStartedByHand) {
+    main_.UseInputClock(g_quietSoon);
+    auto run = [&](const char* entry) { main_.menu().Run(CommandMenu::CommandOf(entry)); };
+    run("autoidle");
+    const HWND dialog = main_.dialog(DialogKind::kAutoIdle).hwnd();
+    SetDlgItemTextW(dialog, kDialogEdit, L"1");
+    ClickOn(GetDlgItem(dialog, kDialogOk));
+    int moves = 0;
+    auto move = [&] {  // over the main window: Wine counts no move over the bare root
+        RECT r;
+        GetWindowRect(main_.hwnd(), &r);
+        Mouse(0, r.left + 5 + 10 * moves++, r.top + 5);
+    };
+
+    ASSERT_TRUE(PumpUntil([&] { return main_.idling(); }, 5000));
+    Tick();
+    Pump(1500);
+    EXPECT_TRUE(main_.idlingByItself());
+    move();
+    EXPECT_TRUE(PumpUntil([&] { return !main_.idling(); }, 2500));
+    run("idleoff");
+    run("idleron");
+    move();
+    Pump(1500);
+    EXPECT_TRUE(main_.idling());
+    EXPECT_EQ((Lines{kStart, Status(0, 0, 1), kReason, kStop, Total(0, 0, 1), kStart}), Posted());
 }

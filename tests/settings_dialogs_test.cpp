@@ -34,7 +34,8 @@ void Type(const SettingsDialog& dialog, const std::string& text) {
 // In DialogKind's order: the key and the field that hold the stored value.
 const std::pair<const char*, std::string Settings::*> kKinds[] = {
     {"reason", &Settings::reason}, {"handle", &Settings::handle},
-    {"left-ascii", &Settings::leftAsciiSaved}, {"right-ascii", &Settings::rightAsciiSaved}};
+    {"left-ascii", &Settings::leftAsciiSaved}, {"right-ascii", &Settings::rightAsciiSaved},
+    {"auto idle", &Settings::autoIdle}};
 
 class SettingsDialogTest : public ::testing::Test {
 protected:
@@ -51,6 +52,7 @@ protected:
 TEST_F(SettingsDialogTest, ConfirmByLabelOrKeySavesTheReadBackOrRefusesAnEmptyText) {
     const std::string reason = "error / you might wanna enter a reason / OK|";
     const std::string handle = "error / you might wanna enter a handle / OK|";
+    const std::string minutes = "error / you might wanna enter minutes (1-1440) / OK|";
     const std::string typed(300, 'x'), left = "\xC2\xAB(", right = ")\xC2\xBB";
     const int ok = kDialogOk, back = kDialogBack, enter = VK_RETURN, esc = VK_ESCAPE;
     using K = DialogKind;
@@ -65,7 +67,10 @@ TEST_F(SettingsDialogTest, ConfirmByLabelOrKeySavesTheReadBackOrRefusesAnEmptyTe
             {K::kLeftAscii, ok, "", "", true, ""}, {K::kLeftAscii, back, left, "", true, left},
             {K::kLeftAscii, esc, left, "", true, left}, {K::kRightAscii, ok, right, "", true, right},
             {K::kRightAscii, enter, right, "", true, right},
-            {K::kRightAscii, esc, right, "", false, ""}};  // no "<<": nothing happens
+            {K::kRightAscii, esc, right, "", false, ""},  // no "<<": nothing happens
+            {K::kAutoIdle, ok, "90", "", true, "90"}, {K::kAutoIdle, back, "0", minutes, false, ""},
+            {K::kAutoIdle, enter, " 5", minutes, false, ""},
+            {K::kAutoIdle, ok, "1441", minutes, false, ""}, {K::kAutoIdle, back, "", "", true, ""}};
     for (const auto& c : cases) {
         const auto& [key, stored] = kKinds[static_cast<int>(c.kind)];
         SCOPED_TRACE(testing::Message() << key << " by " << c.how << " " << c.text);

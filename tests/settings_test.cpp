@@ -30,11 +30,11 @@ protected:
 
 TEST_F(SettingsFile, WithoutAFileEveryFieldLoadsEmpty) {
     // Values from before; the hidden total fields hold "0" until the load replaces them.
-    Settings s = {"x", "x", "x", "x", "x", "", "", "0", "0", "0"};
+    Settings s = {"x", "x", "x", "x", "x", "", "", "0", "0", "0", "x"};
 
     LoadSettings(s);
 
-    EXPECT_EQ("", s.handle + s.handleEdit + s.reason + s.leftAscii + s.rightAscii);
+    EXPECT_EQ("", s.handle + s.handleEdit + s.reason + s.leftAscii + s.rightAscii + s.autoIdle);
     EXPECT_EQ("", s.totalDays + s.totalHours + s.totalMinutes);
     // Reading never creates the file.
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Path().c_str()));
@@ -77,8 +77,9 @@ TEST_F(SettingsFile, KeysAreFoundInAnyCaseAndTheDecorationsOnlyUnderTheHyphenKey
 
 TEST_F(SettingsFile, EachExitWritesExactlyItsKeysInOrder) {
     // Every field different, so a value written under the wrong key shows:
-    // handle, its field, reason, decorations in use, as saved, days, hours, minutes.
-    const Settings distinct = {"h", "he", "r", "la", "ra", "ls", "rs", "1", "2", "3"};
+    // handle, its field, reason, decorations in use, as saved, days, hours,
+    // minutes; auto idle, which only its dialog writes.
+    const Settings distinct = {"h", "he", "r", "la", "ra", "ls", "rs", "1", "2", "3", "9"};
     // Decorations saved by their dialogs in an earlier run stay first; new
     // keys go to the end of the section, so the lines show the order.
     const std::string earlier = "[norq idle]\nleft-ascii=L\nright-ascii=R\nhandle=h\n";

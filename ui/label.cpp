@@ -132,7 +132,9 @@ HWND CreateTooltips() {
                            nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
-void AddTooltip(HWND tooltips, HWND control, const wchar_t* text) {
+namespace {
+
+TOOLINFOW ToolOf(HWND control, const wchar_t* text) {
     TOOLINFOW tool = {};
     // The size that every comctl32 version accepts.
     tool.cbSize = TTTOOLINFOW_V1_SIZE;
@@ -140,5 +142,17 @@ void AddTooltip(HWND tooltips, HWND control, const wchar_t* text) {
     tool.hwnd = GetParent(control);
     tool.uId = (UINT_PTR)control;
     tool.lpszText = const_cast<wchar_t*>(text);
+    return tool;
+}
+
+}  // namespace
+
+void AddTooltip(HWND tooltips, HWND control, const wchar_t* text) {
+    TOOLINFOW tool = ToolOf(control, text);
     SendMessageW(tooltips, TTM_ADDTOOLW, 0, (LPARAM)&tool);
+}
+
+void SetTooltip(HWND tooltips, HWND control, const wchar_t* text) {
+    TOOLINFOW tool = ToolOf(control, text);
+    SendMessageW(tooltips, TTM_UPDATETIPTEXTW, 0, (LPARAM)&tool);
 }
