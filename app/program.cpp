@@ -12,24 +12,21 @@ Program::Program(std::function<void()> endProgram)
 
 MenuActions Program::Elsewhere() {
     MenuActions a;
-    a.roomBuster = [this] { SwitchTo(roomBuster_); };
-    a.mp3Player = [this] { SwitchTo(player_); };
+    a.roomBuster = [this] { Swap(main_, roomBuster_); };
+    a.mp3Player = [this] { Swap(main_, player_); };
     return a;
 }
 
-// Each swap shows the new window before it hides the old one: hiding the
-// active window first would hand the keyboard to another program.
-void Program::SwitchTo(Window& window) {
-    ShowOnTop(window);
-    ShowWindow(main_.hwnd(), SW_HIDE);
+// The new window shows before the old one hides: hiding the active window
+// first would hand the keyboard to another program.
+void Program::Swap(Window& from, Window& to) {
+    ShowOnTop(to);
+    ShowWindow(from.hwnd(), SW_HIDE);
 }
 
 void Program::BackToMain() { ShowOnTop(main_); }
 
-void Program::PickFolder() {
-    ShowOnTop(picker_);
-    ShowWindow(player_.hwnd(), SW_HIDE);
-}
+void Program::PickFolder() { Swap(player_, picker_); }
 
 // Playback goes on whatever the picker does.
 void Program::FolderChosen(const std::string& folder) {
@@ -37,7 +34,4 @@ void Program::FolderChosen(const std::string& folder) {
     BackToPlayer();
 }
 
-void Program::BackToPlayer() {
-    ShowOnTop(player_);
-    ShowWindow(picker_.hwnd(), SW_HIDE);
-}
+void Program::BackToPlayer() { Swap(picker_, player_); }

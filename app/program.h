@@ -30,8 +30,8 @@ public:
 
 private:
     MenuActions Elsewhere();
-    // The main window gives way to window, placed on top.
-    void SwitchTo(Window& window);
+    // One window gives way to another, placed on top.
+    void Swap(Window& from, Window& to);
     // Another window has hidden itself: the main window comes back on top.
     void BackToMain();
     // The player and its folder picker take each other's place.

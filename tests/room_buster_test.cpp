@@ -86,39 +86,41 @@ protected:
 
 }  // namespace
 
-TEST_F(RoomBusterTest, StartInARoomAnnouncesLeavesItThreeSecondsLaterAndGetsInAtOnce) {
-    host_->OpenRoom("Lobby");
-    host_->SetAnswerDelay(0);  // the room opens before the keyword's message returns
-    // What the room holds at the end of each pause.
-    std::vector<std::string> atPause;
-    clock_.OnIdle([&] {
-        atPause.push_back(std::to_string((int)clock_.elapsed()) + " s: " +
-                          std::to_string(host_->ChatLines("Lobby").size()) + " lines");
-    });
-    buster_.Start();
-    EXPECT_EQ((Lines{"3 s: 0 lines", "6 s: 1 lines"}), atPause);
-    EXPECT_TRUE(buster_.busting());
-    ASSERT_TRUE(BustedIn());
-
-    EXPECT_EQ(Posted("Lobby", Line("is now busting", "Crowded")) + "Lobby WM_CLOSE 0 0\nLobby WM_SHOWWINDOW 0 0\n" +
-                  Attempt("Crowded") + Posted("Crowded", Line("busted into", "Crowded")),
-              Typed(*host_));
-    EXPECT_EQ(std::vector<std::string>{"Crowded"}, host_->Documents());
-    EXPECT_EQ("1", Tries());  // the attempt that got in counts
-}
-
-TEST_F(RoomBusterTest, OutsideAnyRoomEachRefusalIsPressedAwayBeforeTheNextAttempt) {
-    host_->SetAnswerDelay(0);
-    host_->MakeRoomFull("Crowded", 2);
-    buster_.Start();  // no room: no start line, nothing closed
-    ASSERT_TRUE(BustedIn());
-    Pump(600);  // long enough for a fourth attempt, were there one
-
-    EXPECT_EQ(Refused("Crowded") + Refused("Crowded") + Attempt("Crowded") +
-                  Posted("Crowded", Line("busted into", "Crowded")),
-              Typed(*host_));
-    EXPECT_EQ("3", Tries());
-    EXPECT_EQ(nullptr, VisibleBox());
+TEST_F(RoomBusterTest, StartAnnouncesInTheRoomLeavesItThenAttemptsUntilInRefusalsPressedFirst) {
+    host_->SetAnswerDelay(0);  // a room opens before the keyword's message returns
+    const std::string in = Attempt("Crowded") + Posted("Crowded", Line("busted into", "Crowded"));
+    const struct { bool inLobby; int refusals; std::string typed; Lines atPauses; const char* tries; }
+        kStarts[] = {
+            // No room: no start line, nothing closed; each refusal box
+            // pressed away before the next attempt.
+            {false, 2, Refused("Crowded") + Refused("Crowded") + in,
+             {"3 s: 0 lines", "3 s: 0 lines"}, "3"},
+            // The start line at the end of the first pause, the lobby left
+            // at the end of the second, and in at the first attempt.
+            {true, 0, Posted("Lobby", Line("is now busting", "Crowded")) +
+                          "Lobby WM_CLOSE 0 0\nLobby WM_SHOWWINDOW 0 0\n" + in,
+             {"3 s: 0 lines", "3 s: 1 lines"}, "1"}};
+    for (const auto& start : kStarts) {
+        if (start.inLobby) host_->OpenRoom("Lobby");
+        host_->MakeRoomFull("Crowded", start.refusals);
+        host_->ClearLog();
+        Lines atPauses;
+        double since = clock_.elapsed();
+        clock_.OnIdle([&] {
+            atPauses.push_back(std::to_string((int)(clock_.elapsed() - since)) + " s: " +
+                               std::to_string(host_->ChatLines("Lobby").size()) + " lines");
+            since = clock_.elapsed();
+        });
+        buster_.Start();
+        ASSERT_TRUE(BustedIn());
+        Pump(600);  // long enough for another attempt, were there one
+        EXPECT_EQ(start.typed, Typed(*host_));
+        EXPECT_EQ(start.atPauses, atPauses);
+        EXPECT_EQ(start.tries, Tries());  // the attempt that got in counts
+        EXPECT_EQ(Lines{"Crowded"}, host_->Documents());
+        EXPECT_EQ(nullptr, VisibleBox());
+        host_->Close("Crowded");
+    }
 }
 
 TEST_F(RoomBusterTest, ARoomOpenedByHandEndsBustingWithTheSuccessLineThere) {

@@ -114,7 +114,7 @@ TEST_F(SettingsFile, WhereTheRootTakesNoFileItLivesInTheApplicationDataFolderUnt
     const std::string appData = OnTestDrive::AppDataSettingsPath();
     ASSERT_TRUE(SetCurrentDirectoryA((LockedDrive() + "\\").c_str()));
     EXPECT_EQ("Ann", StoreSetting("handle", "Ann"));
-    SaveSettingsOnExit({"Ann", "", "away", "", "", "", "", "", "", ""}, ExitKind::kMenu);
+    SaveSettingsOnExit({"Ann", "", "away", "", "", "", "", "", "", "", ""}, ExitKind::kMenu);
     EXPECT_EQ("[norq idle]\nhandle=Ann\nleft ascii=\nright ascii=\nreason=away\n", Stored(appData));
 
     // Once there, it stays there for a root that could take a new file.
