@@ -32,7 +32,10 @@ struct LabelLayout {
 };
 
 const LabelLayout kLabels[] = {
-    {kTitleLabel, L"norq idle", nullptr, {360, 0, 735, 255}, FontKind::kTitle, true},
+    // The title reaches from the frame's corner to the collapse label: at
+    // 735 twips from 360, "norq idle" in a fixed-pitch face wrapped its second
+    // word out of sight.
+    {kTitleLabel, L"norq idle", nullptr, {240, 0, 960, 255}, FontKind::kTitle, true},
     {kCollapseLabel, L" <", L"hide/show", {1200, 0, 135, 255}, FontKind::kCollapse, true},
     {kOptsLabel, L"opts", L"extra optz", {240, 360, 375, 255}, FontKind::kPlain, true},
     {kDaysLabel, L"0", L"days", {720 + 0, 360, 255, 255}, FontKind::kPlain, false},
@@ -291,6 +294,7 @@ void MainWindow::Create() {
         if (label.button) MakeLabelButton(control, label.id != kTitleLabel);
         if (label.tooltip) AddTooltip(tooltips_, control, label.tooltip);
     }
+    AddStyle(GetDlgItem(hwnd(), kTitleLabel), SS_LEFTNOWORDWRAP);
     ShowIdleState();
 }
 

@@ -83,8 +83,3 @@ void PaintSurface(HWND window, HDC dc, const RECT& titleStrip) {
     FillRect(dc, &line, GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
 }
 
-void AddStyle(HWND control, DWORD style) {
-    SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | style);
-    SetWindowPos(control, nullptr, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-}

@@ -14,5 +14,3 @@ void DrawGlyph(HDC dc, const RECT& box, Glyph glyph, COLORREF colour, COLORREF b
 // The bare surface of the player and the folder picker: the highlight
 // colour, the title strip (twips) set off by a line under it.
 void PaintSurface(HWND window, HDC dc, const RECT& titleStrip);
-// Adds to a control's style after it was made (a border, no word wrap).
-void AddStyle(HWND control, DWORD style);

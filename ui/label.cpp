@@ -90,6 +90,12 @@ HWND CreateChild(HWND parent, int id, const wchar_t* className, const wchar_t* t
     return child;
 }
 
+void AddStyle(HWND control, DWORD style) {
+    SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | style);
+    SetWindowPos(control, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
 HWND CreateLabel(HWND parent, int id, const wchar_t* caption, const RECT& frame, HFONT font) {
     return CreateChild(parent, id, L"STATIC", caption, SS_NOTIFY | SS_NOPREFIX, 0, frame, font);
 }

@@ -23,6 +23,9 @@ private:
 HWND CreateChild(HWND parent, int id, const wchar_t* className, const wchar_t* text, DWORD style,
                  DWORD exStyle, const RECT& frame, HFONT font);
 
+// Adds to a control's style after it was made (a border, no word wrap).
+void AddStyle(HWND control, DWORD style);
+
 // A plain label. It takes the mouse (for its tooltip, and so that a press on
 // it moves no window) but is no button.
 HWND CreateLabel(HWND parent, int id, const wchar_t* caption, const RECT& frame, HFONT font);
