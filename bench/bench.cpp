@@ -1,13 +1,18 @@
 // norq_bench: the figures we watch, printed and never judged here.
-//   start-up: from starting norqidle.exe beside a host with one room open to
-//     the first chat line, less the about window's four-second pause;
-//   waiting: the CPU this thread spends inside WaitSeconds(3), as a share of
-//     the wall time the wait lasts;
-//   auto idle: CPU while waiting for a quiet spell, and the first input to
-//     the stop line (auto_idle_bench.cpp);
 //   a crowded host: an idle tick beside hostsim.exe with 500 document windows
 //     and a transfer window among them; how long the tick takes, how many
-//     text questions it asks, and the longest the program's own input waited.
+//     text questions it asks, and the longest the program's own input waited;
+//   the room buster: its refusal watcher's CPU beside a 1 ms polling timer,
+//     box-to-press latency, CPU while busting (room_buster_bench.cpp);
+//   auto idle: CPU while waiting for a quiet spell, and the first input to
+//     the stop line (auto_idle_bench.cpp);
+//   start-up: from starting norqidle.exe beside a host with one room open to
+//     the first chat line, less the about window's four-second pause;
+//   the player: CPU while playing and paused, click to first sound, listing a
+//     big folder (player_bench.cpp);
+//   idling: CPU and memory over NORQ_BENCH_IDLE_MINUTES minutes (3);
+//   waiting: the CPU this thread spends inside WaitSeconds(3), as a share of
+//     the wall time the wait lasts.
 // norqidle.exe keeps its settings in the root of its current drive, so it is
 // started in a folder of the benchmark's own: the first argument, or else the
 // root of the drive that tests/wine-run.sh maps (NORQ_TEST_DRIVE).
@@ -350,69 +355,74 @@ int main(int argc, char** argv) {
     const std::string program = BesideThisProgram("norqidle.exe");
     const std::string settings = folder + "norqidle.ini";
 
-    MeasureCrowdedTick(folder, settings);
-    std::printf("\n");
+    // NORQ_BENCH_ONLY names the one part to measure: crowded-tick, auto-idle,
+    // start-up, player, idling, room-buster or waiting.
+    const char* only = std::getenv("NORQ_BENCH_ONLY");
+    auto part = [only](const char* name) { return !only || std::strcmp(only, name) == 0; };
 
-    hostsim::Host host;
-    if (std::getenv("NORQ_BENCH_ONLY_BUSTER")) {
-        BenchRoomBuster(host);
-        return 0;
+    if (part("crowded-tick")) {
+        MeasureCrowdedTick(folder, settings);
+        std::printf("\n");
     }
+    hostsim::Host host;
+    if (part("room-buster")) BenchRoomBuster(host);
     host.OpenRoom(kRoom);
-    const char* waiting = std::getenv("NORQ_BENCH_AUTO_IDLE_SECONDS");
-    BenchAutoIdle(host, program, folder, waiting ? std::atoi(waiting) : 60);
-    std::printf("\n");
-    if (std::getenv("NORQ_BENCH_ONLY_AUTO_IDLE")) return 0;
-
-    std::printf("start-up beside hostsim, from launch to the first chat line (%d runs):\n",
-                kRuns);
-    std::vector<double> lessPause, withoutTaken;
-    for (int run = 1; run <= kRuns; ++run) {
-        // A stored handle: the start-up a returning user gets.
+    if (part("auto-idle")) {
+        const char* waiting = std::getenv("NORQ_BENCH_AUTO_IDLE_SECONDS");
+        BenchAutoIdle(host, program, folder, waiting ? std::atoi(waiting) : 60);
+        std::printf("\n");
+    }
+    if (part("start-up")) {
+        std::printf("start-up beside hostsim, from launch to the first chat line (%d runs):\n",
+                    kRuns);
+        std::vector<double> lessPause, withoutTaken;
+        for (int run = 1; run <= kRuns; ++run) {
+            // A stored handle: the start-up a returning user gets.
+            DeleteFileA(settings.c_str());
+            WritePrivateProfileStringA("norq idle", "handle", "bench", settings.c_str());
+            WritePrivateProfileStringA(nullptr, nullptr, nullptr, settings.c_str());
+            StartUp s = MeasureStartUp(host, program, folder);
+            if (s.firstLine < 0) {
+                std::printf("  run %d: no chat line within %.0f s\n", run, kLineBound);
+                DeleteFileA(settings.c_str());
+                return 1;
+            }
+            lessPause.push_back(s.firstLine - kAboutPause);
+            std::printf("  run %d: %.3f s; less the %.0f s about pause: %.3f s\n", run, s.firstLine,
+                        kAboutPause, s.firstLine - kAboutPause);
+            // The pause runs from its start rounded to the whole second, so it
+            // lasts 3.5 to 4.5 s; the about window's lifetime is the pause taken.
+            if (s.aboutShown >= 0 && s.aboutGone >= 0) {
+                const double taken = s.aboutGone - s.aboutShown;
+                withoutTaken.push_back(s.firstLine - taken);
+                std::printf("         pause as taken %.3f s; without it %.3f s (%.3f s to the about "
+                            "window, %.3f s from its end to the line)\n",
+                            taken, s.firstLine - taken, s.aboutShown, s.firstLine - s.aboutGone);
+                std::printf("         norqidle's CPU during that pause (its WaitSeconds(4)): %.3f s "
+                            "= %.1f %%\n",
+                            s.pauseCpu, taken > 0 ? 100 * s.pauseCpu / taken : 0);
+            }
+        }
         DeleteFileA(settings.c_str());
+        std::printf("  median less the %.0f s pause: %.3f s\n", kAboutPause, Median(lessPause));
+        if (!withoutTaken.empty())
+            std::printf("  median without the pause as taken: %.3f s\n", Median(withoutTaken));
+        std::printf("\n");
+    }
+    if (part("player")) {
+        MeasurePlayer(host, program, folder);
+        DeleteFileA(settings.c_str());
+        std::printf("\n");
+    }
+    if (part("idling")) {
+        const char* minutes = std::getenv("NORQ_BENCH_IDLE_MINUTES");
         WritePrivateProfileStringA("norq idle", "handle", "bench", settings.c_str());
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, settings.c_str());
-        StartUp s = MeasureStartUp(host, program, folder);
-        if (s.firstLine < 0) {
-            std::printf("  run %d: no chat line within %.0f s\n", run, kLineBound);
-            DeleteFileA(settings.c_str());
-            return 1;
-        }
-        lessPause.push_back(s.firstLine - kAboutPause);
-        std::printf("  run %d: %.3f s; less the %.0f s about pause: %.3f s\n", run, s.firstLine,
-                    kAboutPause, s.firstLine - kAboutPause);
-        // The pause runs from its start rounded to the whole second, so it
-        // lasts 3.5 to 4.5 s; the about window's lifetime is the pause taken.
-        if (s.aboutShown >= 0 && s.aboutGone >= 0) {
-            const double taken = s.aboutGone - s.aboutShown;
-            withoutTaken.push_back(s.firstLine - taken);
-            std::printf("         pause as taken %.3f s; without it %.3f s (%.3f s to the about "
-                        "window, %.3f s from its end to the line)\n",
-                        taken, s.firstLine - taken, s.aboutShown, s.firstLine - s.aboutGone);
-            std::printf("         norqidle's CPU during that pause (its WaitSeconds(4)): %.3f s "
-                        "= %.1f %%\n",
-                        s.pauseCpu, taken > 0 ? 100 * s.pauseCpu / taken : 0);
-        }
+        MeasureIdling(host, program, folder, minutes ? std::atoi(minutes) : 3);
+        DeleteFileA(settings.c_str());
+        std::printf("\n");
     }
-    DeleteFileA(settings.c_str());
-    std::printf("  median less the %.0f s pause: %.3f s\n", kAboutPause, Median(lessPause));
-    if (!withoutTaken.empty())
-        std::printf("  median without the pause as taken: %.3f s\n", Median(withoutTaken));
-    std::printf("\n");
-
-    MeasurePlayer(host, program, folder);
-    DeleteFileA(settings.c_str());
-    std::printf("\n");
-
-    const char* minutes = std::getenv("NORQ_BENCH_IDLE_MINUTES");
-    WritePrivateProfileStringA("norq idle", "handle", "bench", settings.c_str());
-    WritePrivateProfileStringA(nullptr, nullptr, nullptr, settings.c_str());
-    MeasureIdling(host, program, folder, minutes ? std::atoi(minutes) : 3);
-    DeleteFileA(settings.c_str());
-    std::printf("\n");
-
-    BenchRoomBuster(host);
-
+    if (!part("waiting")) return 0;
     CpuShare wait = MeasureCpu([] { WaitSeconds(3); });
     std::printf("CPU during WaitSeconds(3): %.3f s of %.3f s wall = %.1f %%\n", wait.cpu,
                 wait.wall, wait.percent());
