@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
+#include <vector>
 
 #include "ui/text.h"
 
@@ -48,31 +50,30 @@ void ClickOn(HWND control) {
     ClickAt(control, r.right / 2, r.bottom / 2);
 }
 
-void Key(WORD vk) {
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_KEYBOARD;
-    press[0].ki.wVk = press[1].ki.wVk = vk;
-    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, press, sizeof(INPUT));
+namespace {
+
+// Presses the keys in order and releases them in reverse, as a chord.
+void Chord(std::initializer_list<WORD> vks) {
+    std::vector<INPUT> keys(2 * vks.size());
+    size_t down = 0, up = keys.size();
+    for (WORD vk : vks) {
+        keys[down].type = keys[--up].type = INPUT_KEYBOARD;
+        keys[down++].ki.wVk = keys[up].ki.wVk = vk;
+        keys[up].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput((UINT)keys.size(), keys.data(), sizeof(INPUT));
     Pump(60);
 }
+
+}  // namespace
+
+void Key(WORD vk) { Chord({vk}); }
 
 void Type(const std::string& text) {
     for (char c : text) {
         const SHORT key = VkKeyScanA(c);
-        if (!(key & 0x100)) {
-            Key(LOBYTE(key));
-            continue;
-        }
-        INPUT keys[4] = {};
-        const WORD vks[] = {VK_SHIFT, LOBYTE(key), LOBYTE(key), VK_SHIFT};
-        for (int i = 0; i < 4; ++i) {
-            keys[i].type = INPUT_KEYBOARD;
-            keys[i].ki.wVk = vks[i];
-            keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-        }
-        SendInput(4, keys, sizeof(INPUT));
-        Pump(60);
+        if (key & 0x100) Chord({VK_SHIFT, LOBYTE(key)});
+        else Key(LOBYTE(key));
     }
 }
 
@@ -91,40 +92,26 @@ std::string TestDrive() {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::string bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-        std::fclose(f);
-    }
-    return bytes;
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    std::ofstream(path, std::ios::binary) << bytes;
 }
-
-namespace {
 
 // A program built beside the test program ("norqidle.exe"), or one of the
 // system's by its full path.
-std::string BuiltProgram(const char* name) {
+std::string BesideTests(const char* name) {
     if (std::strchr(name, ':')) return name;
     char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, n);
-    return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
+    const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return self.substr(0, self.find_last_of("\\/") + 1) + name;
 }
-
-}  // namespace
 
 ChildProcess::ChildProcess(const char* program, const std::string& arguments,
                            const std::string& folder) {
-    std::string command = "\"" + BuiltProgram(program) + "\" " + arguments;
+    std::string command = "\"" + BesideTests(program) + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
@@ -214,20 +201,19 @@ SeenBox AnswerBoxes(const std::function<void()>& action) {
 
 OnTestDrive::OnTestDrive() {
     GetCurrentDirectoryA(MAX_PATH, previous_);
-    std::string drive = TestDrive();
-    ok_ = !drive.empty() && SetCurrentDirectoryA((drive + "\\").c_str());
-    if (ok_) {
-        SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(SettingsPath().c_str());
-    }
+    ok_ = !TestDrive().empty() && SetCurrentDirectoryA((TestDrive() + "\\").c_str());
+    RemoveSettings();
 }
 
 OnTestDrive::~OnTestDrive() {
-    if (ok_) {
-        SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(SettingsPath().c_str());
-    }
+    RemoveSettings();
     SetCurrentDirectoryA(previous_);
+}
+
+void OnTestDrive::RemoveSettings() const {
+    if (!ok_) return;
+    SetFileAttributesA(SettingsPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(SettingsPath().c_str());
 }
 
 std::string OnTestDrive::SettingsPath() const { return TestDrive() + "\\norqidle.ini"; }
@@ -245,8 +231,6 @@ std::string PlayerSaid(const char* what, const std::string& file) {
     const std::string on = "< font . color=#0099FF>", off = "< font . color=#000000>";
     return "( " + on + "ann" + off + what + on + file + off + " )";
 }
-
-std::string BesideTests(const char* name) { return BuiltProgram(name); }
 
 constexpr double kPi = 3.14159265358979323846;
 

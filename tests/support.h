@@ -96,6 +96,7 @@ public:
     std::string SettingsPath() const;
 
 private:
+    void RemoveSettings() const;
     char previous_[MAX_PATH] = {};
     bool ok_ = false;
 };
@@ -132,7 +133,8 @@ private:
 // what was done (" - paused: "), and the file's name in the code page.
 std::string PlayerSaid(const char* what, const std::string& file);
 
-// A file copied beside the test program at build time (tests/media).
+// A file beside the test program: a program built with it, or a medium
+// copied there at build time (tests/media). A full path stays as it is.
 std::string BesideTests(const char* name);
 // A mono 16-bit WAV of a sine at hz, written to path.
 void WriteToneWav(const std::string& path, int hz, double seconds);
