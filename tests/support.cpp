@@ -150,15 +150,15 @@ HWND ChildProcess::Window(const wchar_t* className) const {
     return nullptr;
 }
 
-namespace {
-
-SeenBox g_box;
-
 std::string TextOf(HWND window) {
     wchar_t text[2000] = {};
     GetWindowTextW(window, text, 2000);
     return Narrow(text);
 }
+
+namespace {
+
+SeenBox g_box;
 
 BOOL CALLBACK AnswerBox(HWND box, LPARAM) {
     wchar_t kind[16] = {};
@@ -247,23 +247,16 @@ void WriteToneWav(const std::string& path, int hz, double seconds) {
 }
 
 std::string AudioCapture::Samples(size_t from, size_t count) const {
-    std::string bytes;
-    HANDLE file = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(count * 2);
-    DWORD read = 0;
-    SetFilePointer(file, (LONG)(from * 2), nullptr, FILE_BEGIN);
-    ReadFile(file, &bytes[0], (DWORD)bytes.size(), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read - read % 2);
+    std::ifstream file(path_, std::ios::binary);
+    std::string bytes(count * 2, '\0');
+    file.seekg(from * 2).read(&bytes[0], bytes.size());
+    bytes.resize(file.gcount() - file.gcount() % 2);
     return bytes;
 }
 
 size_t AudioCapture::Now() const {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return data.nFileSizeLow / 2;
+    std::ifstream file(path_, std::ios::binary | std::ios::ate);
+    return file ? (size_t)file.tellg() / 2 : 0;
 }
 
 // Goertzel's filter at hz: the sine's amplitude, whatever else sounds.

@@ -43,6 +43,8 @@ double ThreadCpuSeconds();
 std::string TestDrive();
 
 std::string ReadFileBytes(const std::string& path);
+// A window's text (a control's too), as UTF-8.
+std::string TextOf(HWND window);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // A program built beside the tests (or one of the system's, by its full
