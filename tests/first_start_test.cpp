@@ -7,23 +7,18 @@
 #include "idler/main_window.h"
 #include "tests/support.h"
 
-namespace {
-
-const std::string kOn = "< font . color=#0099FF>", kOff = "< font . color=#000000>";
-const std::string kBanner = " norq " + kOn + "i<u>d</u>ler" + kOff + " v\xB9\xB7\xBA ";
-
-}  // namespace
-
 TEST(FirstStart, AnnouncesAsksForTheHandleOnTopWithTheKeyboardAndIdlesUnderItFromTheMenu) {
     ASSERT_FALSE(TestDrive().empty());
+    const std::string on = "< font . color=#0099FF>", off = "< font . color=#000000>";
+    const std::string banner = " norq " + on + "i<u>d</u>ler" + off + " v\xB9\xB7\xBA ";
     hostsim::Host host;
     host.OpenRoom("Lobby");
     ChildProcess program("norqidle.exe", "", TestDrive() + "\\");  // no settings file there
     auto room = [&] { return host.ChatLines("Lobby"); };
 
     ASSERT_TRUE(PumpUntil([&] { return room().size() >= 2; }, 20000));
-    EXPECT_EQ((std::vector<std::string>{kBanner + "-  inL<u>o</u>ad ",
-                                        " by: vo<u>n</u>k  -  user: " + kOn + kOff + " "}),
+    EXPECT_EQ((std::vector<std::string>{banner + "-  inL<u>o</u>ad ",
+                                        " by: vo<u>n</u>k  -  user: " + on + off + " "}),
               room());
 
     // The handle dialog stands right above the main window, is the active
@@ -51,9 +46,9 @@ TEST(FirstStart, AnnouncesAsksForTheHandleOnTopWithTheKeyboardAndIdlesUnderItFro
     ASSERT_TRUE(PumpUntil([&] { return room().size() >= 5; }));
     const std::vector<std::string> lines = room();
     EXPECT_EQ((std::vector<std::string>{
-                  kBanner + "-  " + kOn + "Ann" + kOff + " started idle. ",
-                  kBanner + "\x96  vonk ( 0" + kOn + "d" + kOff + "/0" + kOn + "h" + kOff + "/1" +
-                      kOn + "m" + kOff + " ) ",
+                  banner + "-  " + on + "Ann" + off + " started idle. ",
+                  banner + "\x96  vonk ( 0" + on + "d" + off + "/0" + on + "h" + off + "/1" +
+                      on + "m" + off + " ) ",
                   " re:  "}),
               std::vector<std::string>(lines.begin() + 2, lines.end()));
 

@@ -172,9 +172,8 @@ BOOL CALLBACK AnswerBox(HWND box, LPARAM) {
             if (!IsWindowVisible(c)) continue;
             GetClassNameW(c, kind, 16);
             if (!lstrcmpiW(kind, L"Button")) g_box.buttons += TextOf(c) + "|";
-            const bool icon = (GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
-            if (!lstrcmpiW(kind, L"Static") && icon)
-                g_box.icon |= SendMessageW(c, STM_GETICON, 0, 0) != 0;
+            // A static of any other kind has no icon to give.
+            g_box.icon |= !lstrcmpiW(kind, L"Static") && SendMessageW(c, STM_GETICON, 0, 0);
         }
     }
     PostMessageW(box, WM_COMMAND, IDOK, 0);
