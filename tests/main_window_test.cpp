@@ -14,16 +14,6 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-// The start-up pair and the farewell pair, as their bytes arrive in the room.
-Lines FourLines(const std::string& left, const std::string& handle, const std::string& right) {
-    const std::string banner =
-        " norq < font . color=#0099FF>i<u>d</u>ler< font . color=#000000> v\xB9\xB7\xBA -  ";
-    const std::string user =
-        "user: < font . color=#0099FF>" + handle + "< font . color=#000000> " + right;
-    return {left + banner + "inL<u>o</u>ad " + right, left + " by: vo<u>n</u>k  -  " + user,
-            left + banner + "u<u>n</u>Load " + right, left + " by: vo<u>n</u>k -  " + user};
-}
-
 // The keys the decorations load from, then the seven an exit may write.
 Lines Stored() {
     Lines values;
@@ -35,139 +25,118 @@ Lines Stored() {
     return values;
 }
 
-void Click(HWND window, int label) {
-    SendDlgItemMessageW(window, label, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    SendDlgItemMessageW(window, label, WM_LBUTTONUP, 0, 0);
-}
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(drive_.ok()) << "no test drive: run through tests/wine-run.sh";
-        host_.OpenRoom("Lobby");
-    }
+// The main window beside a host with a room, on the test's drive. Its first
+// start, with no handle stored, is the first start's own test, across
+// processes.
+struct Session {
+    Session() { host.OpenRoom("Lobby"); }
     // Opened twice, as a restore does: the start-up runs the first time only.
-    // The handle dialog shows when no handle is stored, and only then.
     void Start(const std::string& settingsFile) {
-        if (!settingsFile.empty()) WriteFileBytes(drive_.SettingsPath(), settingsFile);
-        main_.Open();
-        main_.Open();
-        EXPECT_TRUE(IsWindowVisible(main_.hwnd()));
-        EXPECT_EQ(settingsFile.find("handle=") == std::string::npos,
-                  !!IsWindowVisible(main_.dialog(DialogKind::kHandle).hwnd()));
+        ASSERT_TRUE(drive.ok()) << "no test drive: run through tests/wine-run.sh";
+        WriteFileBytes(drive.SettingsPath(), settingsFile);
+        main.Open();
+        main.Open();
+        EXPECT_TRUE(IsWindowVisible(main.hwnd()));
+        EXPECT_FALSE(IsWindowVisible(main.dialog(DialogKind::kHandle).hwnd()));  // a handle is stored
     }
 
-    OnTestDrive drive_;
-    hostsim::Host host_;
-    Settings settings_;
-    int ends_ = 0;
-    RECT atEnd_ = {};  // where the window stood when the program ended
-    MainWindow main_{settings_, [this] { ++ends_; GetWindowRect(main_.hwnd(), &atEnd_); }};
+    OnTestDrive drive;
+    hostsim::Host host;
+    Settings settings;
+    int ends = 0;
+    RECT atEnd = {};  // where the window stood when the program ended
+    MainWindow main{settings, [this] { ++ends; GetWindowRect(main.hwnd(), &atEnd); }};
 };
 
 }  // namespace
 
-TEST_F(MainWindowTest, StartsUpOnceAndExitByTheWindowSavesAllAndSlidesTheCollapsedWindowAway) {
-    Start("[norq idle]\r\nhandle=norqfan\r\nleft-ascii=\xAB(\r\nright-ascii=)\xBB\r\n"
-          "reason=gone fishing\r\ntotal days=1\r\ntotal hours=2\r\ntotal minutes=3\r\n");
-    // Collapsing keeps the top and moves the left edge. Where the window stands
-    // before each click, then what the click makes of it:
-    const struct { int left; const wchar_t* caption; int width, height; } clicks[] = {
-        {17, L" >", 1410, 270}, {40, L" <", 2655, 975}, {60, L" >", 1410, 270}};
-    for (const auto& c : clicks) {
-        SetWindowPos(main_.hwnd(), nullptr, c.left, 23, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-        Click(main_.hwnd(), kCollapseLabel);
-        RECT r;
-        GetWindowRect(main_.hwnd(), &r);
-        wchar_t caption[8] = {};
-        GetDlgItemTextW(main_.hwnd(), kCollapseLabel, caption, 8);
-        EXPECT_EQ(std::wstring(c.caption), caption);
-        EXPECT_EQ((std::vector<long>{TwipsX(4965), 23, TwipsX(c.width), TwipsY(c.height)}),
-                  (std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top}));
+// Each exit says goodbye once, even when the window's "x" (a close) arrives
+// inside the pause between the farewell lines, and writes its own keys; only
+// the window's exit slides the window past the right edge, as it stands.
+TEST(MainWindow, EachExitSaysGoodbyeOnceSavesItsKeysAndOnlyTheWindowsExitSlidesAway) {
+    const Lines stored[] = {
+        {"\xAB(", ")\xBB", "norqfan", "\xAB(", ")\xBB", "gone fishing", "", "", ""},
+        // The decorations under the keys with a blank are those saved by
+        // their dialogs in this run (none was), and no totals.
+        {"\xAB(", ")\xBB", "norqfan", "", "", "gone fishing", "<missing>", "<missing>", "<missing>"}};
+    for (ExitKind exit : {ExitKind::kWindow, ExitKind::kMenu}) {
+        Session s;
+        s.Start("[norq idle]\r\nhandle=norqfan\r\nleft-ascii=\xAB(\r\nright-ascii=)\xBB\r\n"
+                "reason=gone fishing\r\n");
+        // Collapsing keeps the top and moves the left edge. Where the window
+        // stands before each click, then what the click makes of it:
+        const struct { int left; const char* caption; int width, height; } clicks[] = {
+            {17, " >", 1410, 270}, {40, " <", 2655, 975}, {60, " >", 1410, 270}};
+        for (const auto& c : clicks) {
+            SetWindowPos(s.main.hwnd(), nullptr, c.left, 23, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            SendDlgItemMessageW(s.main.hwnd(), kCollapseLabel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+            SendDlgItemMessageW(s.main.hwnd(), kCollapseLabel, WM_LBUTTONUP, 0, 0);
+            RECT r;
+            GetWindowRect(s.main.hwnd(), &r);
+            EXPECT_EQ(c.caption, TextOf(GetDlgItem(s.main.hwnd(), kCollapseLabel)));
+            EXPECT_EQ((std::vector<long>{TwipsX(4965), 23, TwipsX(c.width), TwipsY(c.height)}),
+                      (std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top}));
+        }
+        FakeClock clock(100.6f);
+        clock.SetIdleStep(0.1);  // short idles keep the pause going after the close
+        clock.OnIdle([&] { if (clock.idles() == 1) PostMessageW(s.main.hwnd(), WM_CLOSE, 0, 0); });
+        clock.Install();
+
+        s.main.Exit(exit);
+
+        const bool byWindow = exit == ExitKind::kWindow;
+        SCOPED_TRACE(byWindow ? "the window's exit" : "the menu's exit");
+        const std::string banner =
+            "\xAB( norq < font . color=#0099FF>i<u>d</u>ler< font . color=#000000> v\xB9\xB7\xBA -  ";
+        const std::string user = "user: < font . color=#0099FF>norqfan< font . color=#000000> )\xBB";
+        EXPECT_EQ((Lines{banner + "inL<u>o</u>ad )\xBB", "\xAB( by: vo<u>n</u>k  -  " + user,
+                         banner + "u<u>n</u>Load )\xBB", "\xAB( by: vo<u>n</u>k -  " + user}),
+                  s.host.ChatLines("Lobby"));
+        EXPECT_EQ(1, s.ends);
+        EXPECT_EQ(TwipsX(1410), s.atEnd.right - s.atEnd.left);  // still collapsed
+        EXPECT_EQ(byWindow, s.atEnd.left > GetSystemMetrics(SM_CXSCREEN));
+        EXPECT_EQ(stored[!byWindow], Stored());
     }
-
-    Click(main_.hwnd(), kExitLabel);
-
-    EXPECT_EQ(FourLines("\xAB(", "norqfan", ")\xBB"), host_.ChatLines("Lobby"));
-    EXPECT_EQ(1, ends_);
-    EXPECT_EQ(TwipsX(1410), atEnd_.right - atEnd_.left);     // still collapsed
-    EXPECT_GT(atEnd_.left, GetSystemMetrics(SM_CXSCREEN));  // and past the right edge
-    EXPECT_EQ((Lines{"\xAB(", ")\xBB", "norqfan", "\xAB(", ")\xBB", "gone fishing", "1", "2", "3"}),
-              Stored());
-}
-
-TEST_F(MainWindowTest, FirstStartAsksForTheHandleOnTopAndItsExitWritesEveryKeyEmpty) {
-    Start("");
-    // The handle dialog stands on top of the main window and takes the typing.
-    HWND below = main_.dialog(DialogKind::kHandle).hwnd();
-    while (below && below != main_.hwnd()) below = GetWindow(below, GW_HWNDNEXT);
-    EXPECT_EQ(main_.hwnd(), below);
-    EXPECT_EQ(GetDlgItem(main_.dialog(DialogKind::kHandle).hwnd(), kDialogEdit), GetFocus());
-
-    main_.Exit(ExitKind::kWindow);
-
-    EXPECT_EQ(FourLines("", "", ""), host_.ChatLines("Lobby"));
-    EXPECT_GT(atEnd_.left, GetSystemMetrics(SM_CXSCREEN));  // slid past the right edge
-    EXPECT_EQ((Lines{"<missing>", "<missing>", "", "", "", "", "", "", ""}), Stored());
-}
-
-TEST_F(MainWindowTest, ExitByTheMenuWritesNoTotalsAndSaysGoodbyeOnceWhenAskedAgainInItsPause) {
-    Start("[norq idle]\r\nhandle=norqfan\r\nleft-ascii=\xAB(\r\nright-ascii=)\xBB\r\n");
-    // The window's "x" (a close) arrives inside the pause between the farewell
-    // lines; short idles keep the pause going after it, so it is handled there.
-    FakeClock clock(100.6f);
-    clock.SetIdleStep(0.1);
-    clock.OnIdle([&] { if (clock.idles() == 1) PostMessageW(main_.hwnd(), WM_CLOSE, 0, 0); });
-    clock.Install();
-
-    main_.Exit(ExitKind::kMenu);
-
-    EXPECT_EQ(FourLines("\xAB(", "norqfan", ")\xBB"), host_.ChatLines("Lobby"));
-    EXPECT_EQ(1, ends_);
-    EXPECT_LT(atEnd_.left, GetSystemMetrics(SM_CXSCREEN));  // no slide
-    // No totals, and empty decorations under the keys with a blank: none was
-    // saved by its dialog in this run.
-    EXPECT_EQ(
-        (Lines{"\xAB(", ")\xBB", "norqfan", "", "", "", "<missing>", "<missing>", "<missing>"}),
-        Stored());
 }
 
 // What the user types in another program stays there: neither the start-up
 // nor an idle tick activates a window of ours.
-TEST_F(MainWindowTest, NeitherStartUpNorATickTakesTheKeyboardFromAnotherProgram) {
+TEST(MainWindow, NeitherStartUpNorATickTakesTheKeyboardFromAnotherProgram) {
+    Session s;
     ChildProcess notepad("c:\\windows\\system32\\notepad.exe");
     HWND other = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (other = notepad.Window(L"Notepad")) != nullptr; }));
     SetForegroundWindow(other);
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other; }));
-    FormOnTop(main_);  // before the start-up: creates the window, hidden
-    EXPECT_FALSE(IsWindowVisible(main_.hwnd()));
+    FormOnTop(s.main);  // before the start-up: creates the window, hidden
+    EXPECT_FALSE(IsWindowVisible(s.main.hwnd()));
 
-    Start("[norq idle]\r\nhandle=norqfan\r\n");
-    main_.IdleOn();
-    PostMessageW(main_.hwnd(), WM_TIMER, kIdleTimer, 0);
-    ASSERT_TRUE(PumpUntil([&] { return host_.ChatLines("Lobby").size() == 5; }));  // it ticked
+    s.Start("[norq idle]\r\nhandle=norqfan\r\n");
+    s.main.IdleOn();
+    PostMessageW(s.main.hwnd(), WM_TIMER, kIdleTimer, 0);
+    ASSERT_TRUE(PumpUntil([&] { return s.host.ChatLines("Lobby").size() == 5; }));  // it ticked
 
     EXPECT_EQ(other, GetForegroundWindow());
-    EXPECT_TRUE(GetWindowLongW(main_.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongW(s.main.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
 // Labels act as buttons do, on a release over the label pressed: a press on
 // "x" taken off it before the release ends nothing.
-TEST_F(MainWindowTest, LabelsActOnAReleaseOverThePressedLabelOnly) {
-    Start("[norq idle]\r\nhandle=norqfan\r\n");
+TEST(MainWindow, LabelsActOnAReleaseOverThePressedLabelOnly) {
+    Session s;
+    s.Start("[norq idle]\r\nhandle=norqfan\r\n");
     RECT x;
-    GetWindowRect(GetDlgItem(main_.hwnd(), kExitLabel), &x);
+    GetWindowRect(GetDlgItem(s.main.hwnd(), kExitLabel), &x);
     Mouse(0, x.left + 2, x.top + 2);
     Mouse(MOUSEEVENTF_LEFTDOWN, x.left + 2, x.top + 2);
     Mouse(0, x.left + 2, x.top + 80);  // below the window
     Mouse(MOUSEEVENTF_LEFTUP, x.left + 2, x.top + 80);
-    EXPECT_EQ(0, ends_);
-    EXPECT_EQ(2u, host_.ChatLines("Lobby").size());
+    EXPECT_EQ(0, s.ends);
+    EXPECT_EQ(2u, s.host.ChatLines("Lobby").size());
 
-    ClickOn(GetDlgItem(main_.hwnd(), kMinimizeLabel));
-    EXPECT_TRUE(IsIconic(main_.hwnd()));
-    EXPECT_EQ(0, ends_);
+    ClickOn(GetDlgItem(s.main.hwnd(), kMinimizeLabel));
+    EXPECT_TRUE(IsIconic(s.main.hwnd()));
+    EXPECT_EQ(0, s.ends);
 }
 
 TEST(AboutWindow, OpensTheMainWindowOnceAfterItsPauseOrAtOnceOnAClickOnItsLabels) {

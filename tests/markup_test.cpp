@@ -2,45 +2,34 @@
 // screenshots depend on its reading of the mark-up.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "hostsim/markup.h"
 
-using hostsim::ParseMarkup;
-using hostsim::Run;
-
-namespace {
-
-std::string Texts(const std::vector<Run>& runs) {
+// Each run as "[text colour]", " u" after the colour when underlined, the
+// address of a link after " ->".
+static std::string Runs(const std::string& line) {
     std::string out;
-    for (const Run& r : runs) out += "[" + r.text + "]";
+    char colour[8];
+    for (const hostsim::Run& r : hostsim::ParseMarkup(line)) {
+        std::snprintf(colour, sizeof colour, "%06X", r.color);
+        out += "[" + r.text + " " + colour + (r.underline ? " u" : "") +
+               (r.link.empty() ? "" : " ->" + r.link) + "]";
+    }
     return out;
 }
 
-}  // namespace
-
-TEST(Markup, ColoursUnderlinesAndTheBannerOfTheLines) {
-    auto runs = ParseMarkup(" norq < font . color=#0099FF>i<u>d</u>ler< font . color=#000000> v");
-
-    EXPECT_EQ("[ norq ][i][d][ler][ v]", Texts(runs));
-    EXPECT_EQ(0x000000u, runs[0].color);
-    EXPECT_EQ(0x0099FFu, runs[1].color);
-    EXPECT_FALSE(runs[1].underline);
-    EXPECT_TRUE(runs[2].underline);
-    EXPECT_EQ(0x0099FFu, runs[2].color);
-    EXPECT_FALSE(runs[3].underline);
-    EXPECT_EQ(0x000000u, runs[4].color);
-}
-
-TEST(Markup, LinksCarryTheirAddress) {
-    auto runs = ParseMarkup("adv: < a href=\"http://example.com/x\">d/L</a> - ");
-
-    ASSERT_EQ("[adv: ][d/L][ - ]", Texts(runs));
-    EXPECT_EQ("http://example.com/x", runs[1].link);
-    EXPECT_EQ("", runs[2].link);
-}
-
-TEST(Markup, UnknownTagsVanishAndAnOpenBracketStays) {
-    EXPECT_EQ("[a][b][ c < d]", Texts(ParseMarkup("a<blink>b<zz > c < d")));
-    EXPECT_EQ("", Texts(ParseMarkup("<u></u>")));
-    // A five-digit colour is read as far as it goes: the host shows black.
-    EXPECT_EQ(0u, ParseMarkup("< font . color=#00000>%")[0].color);
+TEST(Markup, ColoursUnderlinesLinksAndWhatItDoesNotKnow) {
+    const std::pair<const char*, const char*> cases[] = {
+        {" norq < font . color=#0099FF>i<u>d</u>ler< font . color=#000000> v",
+         "[ norq  000000][i 0099FF][d 0099FF u][ler 0099FF][ v 000000]"},
+        {"adv: < a href=\"http://example.com/x\">d/L</a> - ",
+         "[adv:  000000][d/L 000000 ->http://example.com/x][ -  000000]"},
+        // Unknown tags vanish, an open bracket stays.
+        {"a<blink>b<zz > c < d", "[a 000000][b 000000][ c < d 000000]"},
+        {"<u></u>", ""},
+        // A five-digit colour is read as far as it goes: the host shows black.
+        {"< font . color=#00000>%", "[% 000000]"},
+    };
+    for (const auto& [line, runs] : cases) EXPECT_EQ(runs, Runs(line)) << line;
 }

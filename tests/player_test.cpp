@@ -35,7 +35,7 @@ struct ListOf : Playlist {
     int at;
 };
 
-std::string Said(const char* what, const std::string& file) { return PlayerSaid(what, file); }
+const auto Said = PlayerSaid;
 const char kNow[] = " is now playing: ", kPlays[] = " - playing: ", kPauses[] = " - paused: ",
            kUnpauses[] = " - unpaused: ", kStops[] = " - stopped: ";
 
@@ -44,7 +44,8 @@ struct Case {
     int state;     // the play state before the first step
     int selected;  // the selection before it, in a list of a.mp3, b.mp3, c.mp3
     // d double-click, p play, z pause, s stop, n next, b previous; 0-2 a
-    // click on that entry; f the picker's folder change, to x.mp3 alone
+    // click on that entry; f the picker's folder change, to x.mp3 alone; r
+    // to the root of a drive with nothing in it, where + puts song.mp3
     const char* steps;
     Log expected;
     int selectedAfter;
@@ -82,6 +83,9 @@ const Case kCases[] = {
     {"next in a new folder", kPlaying, 1, "fn",
      {"Stop", "Open m:\\other\\x.mp3", Said(kPlays, "x.mp3")}, 0},
     {"next at the end of a new folder", kPlaying, 1, "f0n", {}, 0},
+    // The root keeps its backslash.
+    {"next in an empty list, then with an entry", kStopped, 1, "rn+n",
+     {"Open m:\\\\song.mp3", Said(kPlays, "song.mp3")}, 0},
 };
 
 }  // namespace
@@ -106,27 +110,12 @@ TEST(PlayerCommands, EachCommandFromEachPlayState) {
             case 'n': commands.Next(); break;
             case 'b': commands.Previous(); break;
             case 'f': list.in = "m:\\other", list.names = {"x.mp3"}, list.at = -1; break;
+            case 'r': list.in = "m:\\", list.names = {}, list.at = -1; break;
+            case '+': list.names = {"song.mp3"}; break;
             default: list.at = *step - '0';
             }
         }
         EXPECT_EQ(c.expected, log) << c.what;
         EXPECT_EQ(c.selectedAfter, list.at) << c.what;
     }
-}
-
-TEST(PlayerCommands, AnEmptyListOrARootFolderOrNoUserValues) {
-    Log log;
-    RecordingMedia media(log);
-    ListOf list;
-    list.in = "m:\\", list.at = -1;
-    Settings none;
-    PlayerCommands commands(media, list, none, [&](const std::string& l) { log.push_back(l); });
-    commands.Next();  // nothing to move to
-    list.names = {"song.mp3"};
-    commands.Next();
-    // The root keeps its backslash; nothing fills the empty values' places.
-    EXPECT_EQ((Log{"Open m:\\\\song.mp3",
-                   " < font . color=#0099FF>< font . color=#000000> - playing: "
-                   "< font . color=#0099FF>song.mp3< font . color=#000000> "}),
-              log);
 }

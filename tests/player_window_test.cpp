@@ -13,18 +13,21 @@ namespace {
 using Lines = std::vector<std::string>;
 using namespace playstate;
 
-void DoubleClickAt(HWND window, POINT at) {
-    ClientToScreen(window, &at);
-    for (DWORD button : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN,
-                         MOUSEEVENTF_LEFTUP})
-        Mouse(button, at.x, at.y);
-}
-
-// The middle of a list box's entry, in the box's client area.
-POINT Entry(HWND box, int index) {
+// Clicks the middle of a list box's entry, once or twice.
+void ClickEntry(HWND box, int index, int clicks = 1) {
     RECT r = {};
     SendMessageW(box, LB_GETITEMRECT, index, (LPARAM)&r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ClientToScreen(box, &at);
+    Mouse(0, at.x, at.y);
+    for (int i = 0; i < 2 * clicks; ++i)
+        Mouse(i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN, at.x, at.y);
+}
+
+// The lines the room got after the start-up pair.
+Lines Said(const hostsim::Host& host) {
+    const Lines all = host.ChatLines("Lobby");
+    return Lines(all.begin() + 2, all.end());
 }
 
 Lines Entries(HWND box) {
@@ -56,10 +59,6 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     Program program([] {});
     program.main().Open();
     Media& media = program.media();
-    auto said = [&] {
-        const Lines all = host.ChatLines("Lobby");
-        return Lines(all.begin() + 2, all.end());  // after the start-up pair
-    };
 
     program.main().menu().Run(CommandMenu::CommandOf("mp3player"));
     HWND player = program.player().hwnd(), files = GetDlgItem(player, kPlayerFiles);
@@ -69,9 +68,9 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     // The program's current folder, its hidden file left out, case aside.
     EXPECT_EQ((Lines{"A.wav", "b.wav", "norqidle.ini", "notes.txt"}), Entries(files));
 
-    ClickAt(files, Entry(files, 1).x, Entry(files, 1).y);
+    ClickEntry(files, 1);
     EXPECT_EQ(1, program.player().files().selected());
-    DoubleClickAt(files, Entry(files, 0));
+    ClickEntry(files, 0, 2);
     EXPECT_EQ(kPlaying, media.PlayState());
     ClickOn(GetDlgItem(player, kPlayerPause));
     EXPECT_EQ(kPaused, media.PlayState());
@@ -82,7 +81,7 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     ASSERT_TRUE(IsWindowVisible(picker));
     EXPECT_FALSE(IsWindowVisible(player));
     ASSERT_EQ((Lines{TestDrive() + "\\", "  music"}), Entries(folders));
-    DoubleClickAt(folders, Entry(folders, 1));
+    ClickEntry(folders, 1, 2);
     ClickOn(GetDlgItem(picker, kPickerOk));
     EXPECT_TRUE(IsWindowVisible(player));
     EXPECT_FALSE(IsWindowVisible(picker));
@@ -105,7 +104,7 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
                      PlayerSaid(" - unpaused: ", ""), PlayerSaid(" - stopped: ", ""),
                      PlayerSaid(" - playing: ", "t\xF6n ?.wav"),
                      PlayerSaid(" - playing: ", "x.wav")}),
-              said());
+              Said(host));
 
     ClickOn(GetDlgItem(player, kPlayerHide));
     EXPECT_FALSE(IsWindowVisible(player));
@@ -138,17 +137,16 @@ TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
                     VK_RIGHT, VK_DOWN, VK_RETURN})
         Key(vk);
     ASSERT_TRUE(PumpUntil([&] { return (player = program.Window(L"norq idle player")); }));
-    DoubleClickAt(GetDlgItem(player, kPlayerFiles), {20, 6});  // a.wav, the first entry
+    ClickEntry(GetDlgItem(player, kPlayerFiles), 0, 2);  // a.wav
     for (int control : {kPlayerPause, kPlayerStop, kPlayerPlay})
         ClickOn(GetDlgItem(player, control));
 
     ASSERT_TRUE(PumpUntil([&] { return host.ChatLines("Lobby").size() >= 4; }, 5000));
     Pump(300);
     // Nothing plays, so pause and stop have nothing to act on.
-    const Lines all = host.ChatLines("Lobby");
     EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "a.wav"),
                      PlayerSaid(" - playing: ", "a.wav")}),
-              Lines(all.begin() + 2, all.end()));
+              Said(host));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(nullptr, program.Window(L"#32770"));
 }

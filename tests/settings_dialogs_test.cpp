@@ -22,9 +22,7 @@ SeenBox Confirm(const SettingsDialog& dialog, int how) {
 }
 
 std::string Text(const SettingsDialog& dialog, int control) {
-    wchar_t text[512] = {};
-    GetDlgItemTextW(dialog.hwnd(), control, text, 512);
-    return Narrow(text);
+    return TextOf(GetDlgItem(dialog.hwnd(), control));
 }
 
 void Type(const SettingsDialog& dialog, const std::string& text) {

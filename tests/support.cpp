@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <stdexcept>
+#include <vector>
 
 #include <shlobj.h>
 
@@ -50,31 +52,30 @@ void ClickOn(HWND control) {
     ClickAt(control, r.right / 2, r.bottom / 2);
 }
 
-void Key(WORD vk) {
-    INPUT press[2] = {};
-    press[0].type = press[1].type = INPUT_KEYBOARD;
-    press[0].ki.wVk = press[1].ki.wVk = vk;
-    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, press, sizeof(INPUT));
+namespace {
+
+// Presses the keys in order and releases them in reverse, as a chord.
+void Chord(std::initializer_list<WORD> vks) {
+    std::vector<INPUT> keys(2 * vks.size());
+    size_t down = 0, up = keys.size();
+    for (WORD vk : vks) {
+        keys[down].type = keys[--up].type = INPUT_KEYBOARD;
+        keys[down++].ki.wVk = keys[up].ki.wVk = vk;
+        keys[up].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput((UINT)keys.size(), keys.data(), sizeof(INPUT));
     Pump(60);
 }
+
+}  // namespace
+
+void Key(WORD vk) { Chord({vk}); }
 
 void Type(const std::string& text) {
     for (char c : text) {
         const SHORT key = VkKeyScanA(c);
-        if (!(key & 0x100)) {
-            Key(LOBYTE(key));
-            continue;
-        }
-        INPUT keys[4] = {};
-        const WORD vks[] = {VK_SHIFT, LOBYTE(key), LOBYTE(key), VK_SHIFT};
-        for (int i = 0; i < 4; ++i) {
-            keys[i].type = INPUT_KEYBOARD;
-            keys[i].ki.wVk = vks[i];
-            keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
-        }
-        SendInput(4, keys, sizeof(INPUT));
-        Pump(60);
+        if (key & 0x100) Chord({VK_SHIFT, LOBYTE(key)});
+        else Key(LOBYTE(key));
     }
 }
 
@@ -98,40 +99,26 @@ std::string LockedDrive() {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::string bytes;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
-        std::fclose(f);
-    }
-    return bytes;
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    if (FILE* f = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    std::ofstream(path, std::ios::binary) << bytes;
 }
-
-namespace {
 
 // A program built beside the test program ("norqidle.exe"), or one of the
 // system's by its full path.
-std::string BuiltProgram(const char* name) {
+std::string BesideTests(const char* name) {
     if (std::strchr(name, ':')) return name;
     char path[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path, n);
-    return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
+    const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
+    return self.substr(0, self.find_last_of("\\/") + 1) + name;
 }
-
-}  // namespace
 
 ChildProcess::ChildProcess(const char* program, const std::string& arguments,
                            const std::string& folder) {
-    std::string command = "\"" + BuiltProgram(program) + "\" " + arguments;
+    std::string command = "\"" + BesideTests(program) + "\" " + arguments;
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
@@ -170,15 +157,15 @@ HWND ChildProcess::Window(const wchar_t* className) const {
     return nullptr;
 }
 
-namespace {
-
-SeenBox g_box;
-
 std::string TextOf(HWND window) {
     wchar_t text[2000] = {};
     GetWindowTextW(window, text, 2000);
     return Narrow(text);
 }
+
+namespace {
+
+SeenBox g_box;
 
 BOOL CALLBACK AnswerBox(HWND box, LPARAM) {
     wchar_t kind[16] = {};
@@ -192,9 +179,8 @@ BOOL CALLBACK AnswerBox(HWND box, LPARAM) {
             if (!IsWindowVisible(c)) continue;
             GetClassNameW(c, kind, 16);
             if (!lstrcmpiW(kind, L"Button")) g_box.buttons += TextOf(c) + "|";
-            const bool icon = (GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
-            if (!lstrcmpiW(kind, L"Static") && icon)
-                g_box.icon |= SendMessageW(c, STM_GETICON, 0, 0) != 0;
+            // A static of any other kind has no icon to give.
+            g_box.icon |= !lstrcmpiW(kind, L"Static") && SendMessageW(c, STM_GETICON, 0, 0);
         }
     }
     PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -219,28 +205,24 @@ SeenBox AnswerBoxes(const std::function<void()>& action) {
     return g_box;
 }
 
-namespace {
-
-// The application-data folder is the prefix's, shared by every test.
-void RemoveSettingsFiles(const std::string& inRoot) {
-    for (const std::string& path : {inRoot, OnTestDrive::AppDataSettingsPath()}) {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-    }
-}
-
-}  // namespace
-
 OnTestDrive::OnTestDrive() {
     GetCurrentDirectoryA(MAX_PATH, previous_);
-    std::string drive = TestDrive();
-    ok_ = !drive.empty() && SetCurrentDirectoryA((drive + "\\").c_str());
-    if (ok_) RemoveSettingsFiles(SettingsPath());
+    ok_ = !TestDrive().empty() && SetCurrentDirectoryA((TestDrive() + "\\").c_str());
+    RemoveSettings();
 }
 
 OnTestDrive::~OnTestDrive() {
-    if (ok_) RemoveSettingsFiles(SettingsPath());
+    RemoveSettings();
     SetCurrentDirectoryA(previous_);
+}
+
+// The application-data folder is the prefix's, shared by every test.
+void OnTestDrive::RemoveSettings() const {
+    if (!ok_) return;
+    for (const std::string& path : {SettingsPath(), AppDataSettingsPath()}) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
 }
 
 std::string OnTestDrive::SettingsPath() const { return TestDrive() + "\\norqidle.ini"; }
@@ -265,8 +247,6 @@ std::string PlayerSaid(const char* what, const std::string& file) {
     return "( " + on + "ann" + off + what + on + file + off + " )";
 }
 
-std::string BesideTests(const char* name) { return BuiltProgram(name); }
-
 constexpr double kPi = 3.14159265358979323846;
 
 void WriteToneWav(const std::string& path, int hz, double seconds) {
@@ -282,23 +262,16 @@ void WriteToneWav(const std::string& path, int hz, double seconds) {
 }
 
 std::string AudioCapture::Samples(size_t from, size_t count) const {
-    std::string bytes;
-    HANDLE file = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(count * 2);
-    DWORD read = 0;
-    SetFilePointer(file, (LONG)(from * 2), nullptr, FILE_BEGIN);
-    ReadFile(file, &bytes[0], (DWORD)bytes.size(), &read, nullptr);
-    CloseHandle(file);
-    bytes.resize(read - read % 2);
+    std::ifstream file(path_, std::ios::binary);
+    std::string bytes(count * 2, '\0');
+    file.seekg(from * 2).read(&bytes[0], bytes.size());
+    bytes.resize(file.gcount() - file.gcount() % 2);
     return bytes;
 }
 
 size_t AudioCapture::Now() const {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path_.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return data.nFileSizeLow / 2;
+    std::ifstream file(path_, std::ios::binary | std::ios::ate);
+    return file ? (size_t)file.tellg() / 2 : 0;
 }
 
 // Goertzel's filter at hz: the sine's amplitude, whatever else sounds.

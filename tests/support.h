@@ -45,6 +45,8 @@ std::string TestDrive();
 std::string LockedDrive();
 
 std::string ReadFileBytes(const std::string& path);
+// A window's text (a control's too), as UTF-8.
+std::string TextOf(HWND window);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 // A program built beside the tests (or one of the system's, by its full
@@ -101,6 +103,7 @@ public:
     static std::string AppDataSettingsPath();
 
 private:
+    void RemoveSettings() const;
     char previous_[MAX_PATH] = {};
     bool ok_ = false;
 };
@@ -137,7 +140,8 @@ private:
 // what was done (" - paused: "), and the file's name in the code page.
 std::string PlayerSaid(const char* what, const std::string& file);
 
-// A file copied beside the test program at build time (tests/media).
+// A file beside the test program: a program built with it, or a medium
+// copied there at build time (tests/media). A full path stays as it is.
 std::string BesideTests(const char* name);
 // A mono 16-bit WAV of a sine at hz, written to path.
 void WriteToneWav(const std::string& path, int hz, double seconds);

@@ -19,34 +19,12 @@ const wchar_t kCp1252From80[32] = {
 
 }  // namespace
 
-TEST(Widen, GivesUtf16AndNarrowGivesTheSameUtf8Back) {
-    // A Latin-1 letter, the euro sign, a letter outside 1252, one outside the
-    // basic plane (a surrogate pair), and a zero inside the text.
-    const std::string utf8("\u00E9\u20AC\u0142\U0001F600\0z", 13);
-    const std::wstring wide = {0x00E9, 0x20AC, 0x0142, 0xD83D, 0xDE00, 0, L'z'};
-    EXPECT_EQ(wide, Widen(utf8));
-    EXPECT_EQ(utf8, Narrow(wide));
-}
-
-TEST(ToAnsi, CharacterTheCodePageLacksBecomesAQuestionMarkNotALookAlike) {
-    // Best-fit would give "l", "L", "a", "-" and '"'; the host must see '?'.
-    EXPECT_EQ("a?b?c?d?e?f?g", ToAnsi("a\u0142b\u0141c\u0101d\u2212e\u201Ff\u4E2Dg"));
-}
-
-TEST(FromAnsi, GivesEachByteItsCodePage1252CharacterAndToAnsiTheByteBack) {
-    std::string all;
-    for (int byte = 0; byte <= 0xFF; ++byte) {
-        const bool inTable = byte >= 0x80 && byte < 0xA0;
-        const wchar_t expected = inTable ? kCp1252From80[byte - 0x80] : wchar_t(byte);
-        all += char(byte);
-        EXPECT_EQ(std::wstring(1, expected), Widen(FromAnsi(all.substr(byte)))) << byte;
-    }
-    // The whole text at once, its NUL included.
-    EXPECT_EQ(all, ToAnsi(FromAnsi(all)));
-}
-
-TEST(Widen, GivesOneReplacementForEachMalformedPieceAndNarrowForEachLoneSurrogate) {
+TEST(Widen, GivesUtf16OrOneReplacementForEachMalformedPieceAndNarrowGivesTheUtf8Back) {
     const struct { std::string utf8; std::wstring wide; } cases[] = {
+        // A Latin-1 letter, the euro sign, a letter outside 1252, one outside
+        // the basic plane (a surrogate pair), and a zero inside the text.
+        {std::string("\u00E9\u20AC\u0142\U0001F600\0z", 13),
+         {0x00E9, 0x20AC, 0x0142, 0xD83D, 0xDE00, 0, L'z'}},
         {"a\x80z", L"a\uFFFDz"},                 // a stray continuation byte
         {"a\xC3", L"a\uFFFD"},                   // cut short at the end
         {"\xE2\x82z", L"\uFFFDz"},               // cut short before a letter: one for both bytes
@@ -56,5 +34,22 @@ TEST(Widen, GivesOneReplacementForEachMalformedPieceAndNarrowForEachLoneSurrogat
         {"\xFF\xFE", L"\uFFFD\uFFFD"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.wide, Widen(c.utf8)) << c.utf8;
+    EXPECT_EQ(cases[0].utf8, Narrow(cases[0].wide));
+    // Narrow gives one replacement for each lone surrogate.
     EXPECT_EQ("\uFFFDa\uFFFD", Narrow(std::wstring{0xDE00, L'a', 0xD83D}));
+}
+
+TEST(FromAnsi, GivesEachByteItsCodePage1252CharacterAndToAnsiTheByteBackOrAQuestionMark) {
+    std::string all;
+    for (int byte = 0; byte <= 0xFF; ++byte) {
+        const bool inTable = byte >= 0x80 && byte < 0xA0;
+        const wchar_t expected = inTable ? kCp1252From80[byte - 0x80] : wchar_t(byte);
+        all += char(byte);
+        EXPECT_EQ(std::wstring(1, expected), Widen(FromAnsi(all.substr(byte)))) << byte;
+    }
+    // The whole text at once, its NUL included.
+    EXPECT_EQ(all, ToAnsi(FromAnsi(all)));
+    // A character the code page lacks becomes '?', not a look-alike: best-fit
+    // would give "l", "L", "a", "-" and '"'.
+    EXPECT_EQ("a?b?c?d?e?f?g", ToAnsi("a\u0142b\u0141c\u0101d\u2212e\u201Ff\u4E2Dg"));
 }

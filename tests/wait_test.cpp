@@ -2,7 +2,6 @@
 // it handles while it waits.
 #include <gtest/gtest.h>
 
-#include "host/timing.h"
 #include "host/wait.h"
 #include "tests/support.h"
 
@@ -19,22 +18,14 @@ void CALLBACK TickThatWaits(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-TEST(WaitRounding, HalvesGoToTheEvenNeighbour) {
-    EXPECT_EQ(100, RoundHalfEven(100.4));
-    EXPECT_EQ(100, RoundHalfEven(100.5));
-    EXPECT_EQ(101, RoundHalfEven(100.6));
-    EXPECT_EQ(102, RoundHalfEven(101.5));
-}
-
+// The wait ends when the clock reads its start, rounded to a whole second
+// with halves going to the even one, plus its length.
 TEST(WaitSeconds, EndsAtTheRoundedSecondPlusItsLengthInOneIdle) {
-    const struct {
-        float start;  // seconds since midnight
-        int seconds;
-        double length;
-    } cases[] = {
+    const struct { float start; int seconds; double length; } cases[] = {
         {100.4f, 2, 1.6},  // ends when the clock reads 102.0
         {100.6f, 2, 2.4},  // and here at 103.0
         {100.5f, 2, 1.5},  // a half goes to the even second, 100
+        {101.5f, 1, 1.5},  // and here to 102
         {100.4f, 0, 0.0},
         {100.6f, 0, 0.4},  // at the next whole second
         {100.6f, -3, 0.0},
@@ -43,13 +34,14 @@ TEST(WaitSeconds, EndsAtTheRoundedSecondPlusItsLengthInOneIdle) {
         {86399.7f, 2, 2.3},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.start << " + " << c.seconds);
         FakeClock clock(c.start);
         clock.Install();
         WaitSeconds(c.seconds);
-        EXPECT_NEAR(c.length, clock.elapsed(), 1e-2) << c.start << " + " << c.seconds;
+        EXPECT_NEAR(c.length, clock.elapsed(), 1e-2);
         // Each idle is asked for the whole time that is left: with nothing
         // arriving, one is enough, and none for no time at all.
-        EXPECT_EQ(c.length > 0 ? 1 : 0, clock.idles()) << c.start << " + " << c.seconds;
+        EXPECT_EQ(c.length > 0 ? 1 : 0, clock.idles());
     }
 }
 
