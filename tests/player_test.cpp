@@ -12,27 +12,23 @@ namespace {
 
 using namespace playstate;
 
-// Notes every call; each call leaves the state the real one would.
-struct RecordingMedia : Media {
-    explicit RecordingMedia(Log& log) : log(log) {}
+// A media back end that notes every call and leaves the state the real one
+// would, and the list it plays from.
+struct Fake : Media, Playlist {
     void Open(const std::string& path) override { log.push_back("Open " + path), state = kPlaying; }
     void Play() override { log.push_back("Play"), state = kPlaying; }
     void Pause() override { log.push_back("Pause"), state = kPaused; }
     void Stop() override { log.push_back("Stop"), state = kStopped; }
     int PlayState() override { return state; }
-    Log& log;
-    int state = kStopped;
-};
-
-struct ListOf : Playlist {
     std::string folder() const override { return in; }
     int count() const override { return (int)names.size(); }
     int selected() const override { return at; }
     void Select(int index) override { at = index; }
     std::string name(int index) const override { return names.at(index); }
-    std::string in;
-    std::vector<std::string> names;
-    int at;
+    Log log;
+    int state, at;
+    std::string in = "m:\\music";
+    std::vector<std::string> names = {"a.mp3", "b.mp3", "c.mp3"};
 };
 
 const auto Said = PlayerSaid;
@@ -61,28 +57,23 @@ const Case kCases[] = {
      {"Open m:\\music\\a.mp3", Said(kPlays, "a.mp3")}, 0},
     {"pause twice", kPlaying, 1, "zz",
      {"Pause", Said(kPauses, "b.mp3"), "Play", Said(kUnpauses, "b.mp3")}, 1},
-    {"pause while stopped", kStopped, 1, "z", {}, 1},
+    {"pause and previous while stopped do nothing", kStopped, 2, "zb", {}, 2},
     {"stop names the entry, then clears it", kPlaying, 1, "s",
      {Said(kStops, "b.mp3"), "Stop"}, -1},
-    {"stop while paused", kPaused, 1, "s", {}, 1},
+    {"stop and previous while paused do nothing", kPaused, 2, "sb", {}, 2},
     {"after a stop play waits for a click, next starts at the top", kPlaying, 1, "spn",
      {Said(kStops, "b.mp3"), "Stop", "Open m:\\music\\a.mp3", Said(kPlays, "a.mp3")}, 0},
-    {"next while playing", kPlaying, 0, "n",
+    {"previous at the first entry does nothing, next while playing", kPlaying, 0, "bn",
      {"Stop", "Open m:\\music\\b.mp3", Said(kPlays, "b.mp3")}, 1},
     {"next while paused", kPaused, 1, "n", {"Open m:\\music\\c.mp3", Said(kPlays, "c.mp3")}, 2},
-    {"next at the last entry", kPlaying, 2, "n", {}, 2},
-    {"previous while playing", kPlaying, 2, "b",
+    {"next at the last entry does nothing, previous while playing", kPlaying, 2, "nb",
      {"Stop", "Open m:\\music\\b.mp3", Said(kPlays, "b.mp3")}, 1},
-    {"previous at the first entry", kPlaying, 0, "b", {}, 0},
-    {"previous while paused", kPaused, 2, "b", {}, 2},
-    {"previous while stopped", kStopped, 2, "b", {}, 2},
     {"a click on another entry while playing", kPlaying, 0, "2z",
      {"Pause", Said(kPauses, "c.mp3")}, 2},
     {"a folder change while playing", kPlaying, 1, "fzzbs",
      {"Pause", Said(kPauses, ""), "Play", Said(kUnpauses, ""), Said(kStops, ""), "Stop"}, -1},
-    {"next in a new folder", kPlaying, 1, "fn",
+    {"next in a new folder, then at its end", kPlaying, 1, "fnn",
      {"Stop", "Open m:\\other\\x.mp3", Said(kPlays, "x.mp3")}, 0},
-    {"next at the end of a new folder", kPlaying, 1, "f0n", {}, 0},
     // The root keeps its backslash.
     {"next in an empty list, then with an entry", kStopped, 1, "rn+n",
      {"Open m:\\\\song.mp3", Said(kPlays, "song.mp3")}, 0},
@@ -94,13 +85,9 @@ TEST(PlayerCommands, EachCommandFromEachPlayState) {
     Settings settings;
     settings.handle = "ann", settings.leftAscii = "(", settings.rightAscii = ")";
     for (const Case& c : kCases) {
-        Log log;
-        RecordingMedia media(log);
-        media.state = c.state;
-        ListOf list;
-        list.in = "m:\\music", list.names = {"a.mp3", "b.mp3", "c.mp3"}, list.at = c.selected;
-        PlayerCommands commands(media, list, settings,
-                                [&](const std::string& line) { log.push_back(line); });
+        Fake f;
+        f.state = c.state, f.at = c.selected;
+        PlayerCommands commands(f, f, settings, [&](const std::string& line) { f.log.push_back(line); });
         for (const char* step = c.steps; *step; ++step) {
             switch (*step) {
             case 'd': commands.DoubleClick(); break;
@@ -109,13 +96,13 @@ TEST(PlayerCommands, EachCommandFromEachPlayState) {
             case 's': commands.Stop(); break;
             case 'n': commands.Next(); break;
             case 'b': commands.Previous(); break;
-            case 'f': list.in = "m:\\other", list.names = {"x.mp3"}, list.at = -1; break;
-            case 'r': list.in = "m:\\", list.names = {}, list.at = -1; break;
-            case '+': list.names = {"song.mp3"}; break;
-            default: list.at = *step - '0';
+            case 'f': f.in = "m:\\other", f.names = {"x.mp3"}, f.at = -1; break;
+            case 'r': f.in = "m:\\", f.names = {}, f.at = -1; break;
+            case '+': f.names = {"song.mp3"}; break;
+            default: f.at = *step - '0';
             }
         }
-        EXPECT_EQ(c.expected, log) << c.what;
-        EXPECT_EQ(c.selectedAfter, list.at) << c.what;
+        EXPECT_EQ(c.expected, f.log) << c.what;
+        EXPECT_EQ(c.selectedAfter, f.at) << c.what;
     }
 }
