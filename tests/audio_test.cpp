@@ -19,10 +19,8 @@ protected:
         ASSERT_TRUE(drive_.ok());
         ASSERT_TRUE(capture_.ok()) << "no recorded sound server: run through scripts/test.sh";
     }
-    // The loudest sample of the last `tenths` tenths of a second.
-    double Loudest(int tenths) const {
-        return capture_.Peak(capture_.Now() - tenths * kTenth, tenths * kTenth);
-    }
+    // Nothing above a whisper in the last fifth of a second.
+    bool Quiet() const { return capture_.Peak(capture_.Now() - 2 * kTenth, 2 * kTenth) < 0.01; }
 
     OnTestDrive drive_;
     AudioCapture capture_;
@@ -45,7 +43,7 @@ TEST_F(DirectShowTest, ReplacesAPlayingFileAtOnceThenPausesResumesAndStopsAndThe
     media_.Pause();
     EXPECT_EQ(kPaused, media_.PlayState());
     Pump(300);
-    EXPECT_LT(Loudest(2), 0.01) << "sound while paused";
+    EXPECT_TRUE(Quiet()) << "sound while paused";
 
     media_.Play();
     EXPECT_EQ(kPlaying, media_.PlayState());
@@ -54,7 +52,7 @@ TEST_F(DirectShowTest, ReplacesAPlayingFileAtOnceThenPausesResumesAndStopsAndThe
     media_.Stop();
     EXPECT_EQ(kStopped, media_.PlayState());
     Pump(300);
-    EXPECT_LT(Loudest(2), 0.01) << "sound once stopped";
+    EXPECT_TRUE(Quiet()) << "sound once stopped";
 }
 
 // The state each file leaves: a file played to its end reads stopped, and
@@ -68,9 +66,8 @@ TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayed) {
     ASSERT_TRUE(CopyFileW(L"short.wav", L"t\u00F6n \u2603.wav", FALSE));
     WriteFileBytes(root + "notes.txt", "not a sound at all\r\n");
     WriteFileBytes(root + "empty.mp3", "");
-    const struct { std::string path; int opened; } cases[] = {
-        {root + "\\short.wav", kPlaying}, {odd, kPlaying}, {root + "notes.txt", kStopped},
-        {root + "empty.mp3", kStopped}, {root + "gone.mp3", kStopped}};
+    const struct { std::string path; int opened; } cases[] = {{odd, kPlaying},
+        {root + "notes.txt", kStopped}, {root + "empty.mp3", kStopped}, {root + "gone.mp3", kStopped}};
     for (const auto& c : cases) {
         SeenBox box = AnswerBoxes([&] {
             media_.Open(c.path);
@@ -81,5 +78,5 @@ TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayed) {
         EXPECT_EQ("", box.Shown()) << c.path;
     }
     Pump(200);
-    EXPECT_LT(Loudest(1), 0.01);
+    EXPECT_TRUE(Quiet());
 }

@@ -17,11 +17,7 @@ using namespace playstate;
 void ClickEntry(HWND box, int index, int clicks = 1) {
     RECT r = {};
     SendMessageW(box, LB_GETITEMRECT, index, (LPARAM)&r);
-    POINT at = {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    ClientToScreen(box, &at);
-    Mouse(0, at.x, at.y);
-    for (int i = 0; i < 2 * clicks; ++i)
-        Mouse(i % 2 ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_LEFTDOWN, at.x, at.y);
+    for (int i = 0; i < clicks; ++i) ClickAt(box, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
 // The lines the room got after the start-up pair.
@@ -95,15 +91,10 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     for (int control : {kPlayerStop, kPlayerPause, kPlayerStop, kPlayerNext})
         ClickOn(GetDlgItem(player, control));
     EXPECT_EQ(kPlaying, media.PlayState());  // a name outside the code page plays
-    // A file deleted since it was listed is still announced; nothing plays.
-    ASSERT_TRUE(DeleteFileA((root + "music\\x.wav").c_str()));
-    ClickOn(GetDlgItem(player, kPlayerNext));
-    EXPECT_EQ(kStopped, media.PlayState());
 
     EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "A.wav"), PlayerSaid(" - paused: ", "A.wav"),
                      PlayerSaid(" - unpaused: ", ""), PlayerSaid(" - stopped: ", ""),
-                     PlayerSaid(" - playing: ", "t\xF6n ?.wav"),
-                     PlayerSaid(" - playing: ", "x.wav")}),
+                     PlayerSaid(" - playing: ", "t\xF6n ?.wav")}),
               Said(host));
 
     ClickOn(GetDlgItem(player, kPlayerHide));
