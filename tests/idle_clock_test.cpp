@@ -90,7 +90,7 @@ TEST_F(IdleClockTest, OnTicksAndOffPostTheirLinesAndTheCountGoesOnWhenIdlingAgai
 // arrives once, in order, when it answers again; the program's own messages
 // are handled meanwhile. Each case: how long the host hangs, what is posted
 // while it hangs, how many lines wait then, and what the room gets after.
-TEST_F(IdleClockTest, AHungHostGetsTheWaitingLinesOnceInOrderWhenItAnswersAgain) {
+TEST_F(IdleClockTest, AHungHostGetsTheWaitingLinesOnceInOrderWhenItAnswersAgainAndNoneWithoutARoom) {
     // plainLines are posted after the ticks: "1", "2", ...
     const struct { const char* name; int hangMs, ticks, plainLines; size_t waiting; Lines after; }
         cases[] = {
@@ -114,10 +114,7 @@ TEST_F(IdleClockTest, AHungHostGetsTheWaitingLinesOnceInOrderWhenItAnswersAgain)
         const Lines all = Posted();
         EXPECT_EQ(c.after, Lines(all.begin() + before, all.end())) << c.name;
     }
-}
-
-TEST_F(IdleClockTest, WithoutARoomAHungHostKeepsNothingForIt) {
-    main_.IdleOn();
+    // Without a room nothing waits, nor reaches a room opened later.
     host_.Close("Lobby");
     host_.Hang(1500);
     Pump(20);

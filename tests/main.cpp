@@ -11,11 +11,11 @@ namespace {
 
 int ShowPopupMenu() {
     HWND owner = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "another program", WS_POPUP, 0, 0,
-                                 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                 10, 10, nullptr, nullptr, nullptr, nullptr);
     HMENU menu = CreatePopupMenu();
-    // Every letter the program might type picks something here.
-    const char* const entries[] = {"&Read", "&Old", "&Sent", "&Flash", "&New", "&Chat"};
-    for (UINT id = 1; id <= 6; ++id) AppendMenuA(menu, MF_STRING, id, entries[id - 1]);
+    // Every letter the program might type picks something here: ids 1 to 6.
+    for (const char* entry : {"&Read", "&Old", "&Sent", "&Flash", "&New", "&Chat"})
+        AppendMenuA(menu, MF_STRING, GetMenuItemCount(menu) + 1, entry);
     return (int)TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, 400, 400, 0, owner, nullptr);
 }
 
