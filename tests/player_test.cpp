@@ -2,6 +2,8 @@
 // each command asks of it from each play state, and the lines' bytes.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "idler/lines.h"
 #include "player/commands.h"
 #include "tests/support.h"
@@ -84,23 +86,19 @@ const Case kCases[] = {
 TEST(PlayerCommands, EachCommandFromEachPlayState) {
     Settings settings;
     settings.handle = "ann", settings.leftAscii = "(", settings.rightAscii = ")";
+    using P = PlayerCommands;
+    const std::map<char, void (P::*)()> kCommands = {{'d', &P::DoubleClick}, {'p', &P::Play},
+        {'z', &P::PauseOrResume}, {'s', &P::Stop}, {'n', &P::Next}, {'b', &P::Previous}};
     for (const Case& c : kCases) {
         Fake f;
         f.state = c.state, f.at = c.selected;
         PlayerCommands commands(f, f, settings, [&](const std::string& line) { f.log.push_back(line); });
         for (const char* step = c.steps; *step; ++step) {
-            switch (*step) {
-            case 'd': commands.DoubleClick(); break;
-            case 'p': commands.Play(); break;
-            case 'z': commands.PauseOrResume(); break;
-            case 's': commands.Stop(); break;
-            case 'n': commands.Next(); break;
-            case 'b': commands.Previous(); break;
-            case 'f': f.in = "m:\\other", f.names = {"x.mp3"}, f.at = -1; break;
-            case 'r': f.in = "m:\\", f.names = {}, f.at = -1; break;
-            case '+': f.names = {"song.mp3"}; break;
-            default: f.at = *step - '0';
-            }
+            if (kCommands.count(*step)) (commands.*kCommands.at(*step))();
+            else if (*step == 'f') f.in = "m:\\other", f.names = {"x.mp3"}, f.at = -1;
+            else if (*step == 'r') f.in = "m:\\", f.names = {}, f.at = -1;
+            else if (*step == '+') f.names = {"song.mp3"};
+            else f.at = *step - '0';
         }
         EXPECT_EQ(c.expected, f.log) << c.what;
         EXPECT_EQ(c.selectedAfter, f.at) << c.what;
