@@ -22,7 +22,7 @@ constexpr int kCollapseLeft = 4965;
 
 enum class FontKind { kPlain, kBold, kTitle, kCollapse };
 
-struct LabelLayout {
+struct MainLabelLayout {
     MainLabel id;
     const wchar_t* caption;
     const wchar_t* tooltip;
@@ -31,7 +31,7 @@ struct LabelLayout {
     bool button;  // the title is one only while the window is collapsed
 };
 
-const LabelLayout kLabels[] = {
+const MainLabelLayout kLabels[] = {
     // The title reaches from the frame's corner to the collapse label: at
     // 735 twips from 360, "norq idle" in a fixed-pitch face wrapped its second
     // word out of sight.
@@ -199,7 +199,7 @@ void MainWindow::ShowIdleState() {
     const wchar_t* state = !idling_       ? L" - not idling"
                            : autoStarted_ ? L" - idling, started by itself"
                                           : L" - idling";
-    for (const LabelLayout& label : kLabels)
+    for (const MainLabelLayout& label : kLabels)
         if (label.id == kDaysLabel || label.id == kHoursLabel || label.id == kMinutesLabel)
             SetTooltip(tooltips_, GetDlgItem(hwnd(), label.id),
                        (std::wstring(label.tooltip) + state).c_str());
@@ -285,7 +285,7 @@ void MainWindow::Create() {
         return;
 
     tooltips_ = CreateTooltips();
-    for (const LabelLayout& label : kLabels) {
+    for (const MainLabelLayout& label : kLabels) {
         HFONT font = label.font == FontKind::kBold    ? boldFont_->get()
                      : label.font == FontKind::kTitle ? titleFont_->get()
                      : label.font == FontKind::kCollapse ? collapseFont_->get()

@@ -16,19 +16,10 @@ constexpr TwipsRect kFoldersPlace = {120, 720, 2655, 1440};
 constexpr int kDriveListLines = 8;
 constexpr COLORREF kCloseColour = RGB(128, 128, 128);
 
-struct LabelLayout {
-    PickerControl id;
-    const wchar_t* caption;
-    TwipsRect place;
-    bool bordered;
-    bool button;
-};
-
 const LabelLayout kLabels[] = {
-    {kPickerTitle, L" norq idler v\u00B9 - directory selection", {0, 0, 2175, 255}, false,
-     false},
-    {kPickerMinimize, L"-", {2520, 0, 135, 255}, false, true},
-    {kPickerClose, L"x", {2640, 0, 135, 255}, false, true},
+    {kPickerTitle, L" norq idler v\u00B9 - directory selection", {0, 0, 2175, 255}, false},
+    {kPickerMinimize, L"-", {2520, 0, 135, 255}, true},
+    {kPickerClose, L"x", {2640, 0, 135, 255}, true},
     {kPickerOk, L" ok", {960, 2280, 375, 255}, true, true},
     {kPickerExit, L" exit", {1440, 2280, 375, 255}, true, true},
 };
@@ -142,11 +133,7 @@ void FolderPicker::Create() {
     if (!CreateCentred(kClassName, WS_EX_APPWINDOW, kBorderlessStyle, kCaption, kClientWidth,
                        kClientHeight))
         return;
-    for (const LabelLayout& label : kLabels) {
-        HWND l = (label.button ? CreateLabelButton : CreateLabel)(
-            hwnd(), label.id, label.caption, label.place.Pixels(), font_->get());
-        if (label.bordered) AddStyle(l, WS_BORDER);
-    }
+    CreateLabels(hwnd(), kLabels, font_->get());
     AddStyle(GetDlgItem(hwnd(), kPickerTitle), SS_LEFTNOWORDWRAP);
     RECT d = kDrivesPlace.Pixels();
     d.bottom += (d.bottom - d.top) * kDriveListLines;

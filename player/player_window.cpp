@@ -15,18 +15,11 @@ constexpr TwipsRect kTitleStrip = {0, 0, 3375, 255};
 constexpr TwipsRect kFilesPlace = {120, 360, 3135, 720};
 constexpr COLORREF kCloseColour = RGB(255, 0, 0);
 
-struct LabelLayout {
-    PlayerControl id;
-    const wchar_t* caption;
-    TwipsRect place;
-    bool button;
-};
-
 const LabelLayout kLabels[] = {
     {kPlayerTitle, L" norq idler v\u00B9 - mp3 player - by vonk", {0, 0, 2295, 255}, false},
     {kPlayerMinimize, L" -", {2880, 0, 135, 255}, true},
     {kPlayerClose, L"x", {3120, 0, 135, 255}, true},
-    {kPlayerHide, L"  hide", {240, 1200, 495, 255}, true},
+    {kPlayerHide, L"  hide", {240, 1200, 495, 255}, true, true},
 };
 
 enum class GlyphSize { kNormal, kStop, kFolder };  // Webdings 9, 6 and 9.75 pt
@@ -142,12 +135,9 @@ void PlayerWindow::Create() {
     if (!CreateCentred(kClassName, WS_EX_APPWINDOW, kBorderlessStyle, kCaption, kClientWidth,
                        kClientHeight))
         return;
-    for (const LabelLayout& label : kLabels)
-        (label.button ? CreateLabelButton : CreateLabel)(hwnd(), label.id, label.caption,
-                                                         label.place.Pixels(), font_->get());
+    CreateLabels(hwnd(), kLabels, font_->get());
     // The title is cut at the label's edge, not wrapped onto a line nobody sees.
     AddStyle(GetDlgItem(hwnd(), kPlayerTitle), SS_LEFTNOWORDWRAP);
-    AddStyle(GetDlgItem(hwnd(), kPlayerHide), WS_BORDER);
     for (const ButtonLayout& button : kButtons) {
         const RECT r = button.place.Pixels();
         MakeLabelButton(CreateChild(hwnd(), button.id, L"STATIC", L"",

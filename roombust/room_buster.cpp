@@ -19,13 +19,6 @@ constexpr char kRoomLink[] = "aol://2719:2-2-";
 constexpr int kPauseSeconds = 3;
 constexpr COLORREF kTitleColour = RGB(255, 0, 0);
 
-struct LabelLayout {
-    BusterControl id;
-    const wchar_t* caption;
-    TwipsRect place;
-    bool button;
-};
-
 const LabelLayout kLabels[] = {
     {kBusterMinimize, L"-", {0, 0, 255, 255}, true},
     {kBusterTitle, L"norq room buster", {360, 0, 1455, 255}, false},
@@ -136,9 +129,7 @@ void RoomBuster::Create() {
     if (!CreateCentred(kClassName, WS_EX_APPWINDOW, kBorderlessStyle, kCaption, kClientWidth,
                        kClientHeight))
         return;
-    for (const LabelLayout& label : kLabels)
-        (label.button ? CreateLabelButton : CreateLabel)(hwnd(), label.id, label.caption,
-                                                         label.place.Pixels(), font_->get());
+    CreateLabels(hwnd(), kLabels, font_->get());
     RECT place = kRoomPlace.Pixels();
     place.bottom += (place.bottom - place.top) * kRoomListLines;
     CreateChild(hwnd(), kBusterRoom, L"COMBOBOX", L"",

@@ -90,6 +90,14 @@ HWND CreateChild(HWND parent, int id, const wchar_t* className, const wchar_t* t
     return child;
 }
 
+void CreateLabels(HWND parent, const LabelLayout* labels, size_t count, HFONT font) {
+    for (const LabelLayout* label = labels; label < labels + count; ++label) {
+        HWND made = (label->button ? CreateLabelButton : CreateLabel)(
+            parent, label->id, label->caption, label->place.Pixels(), font);
+        if (label->bordered) AddStyle(made, WS_BORDER);
+    }
+}
+
 void AddStyle(HWND control, DWORD style) {
     SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | style);
     SetWindowPos(control, nullptr, 0, 0, 0, 0,

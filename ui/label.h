@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
+#include "ui/twips.h"
+
 // Owns one GDI font. Every face is asked for with its pitch and family, so
 // that where the face is missing the stand-in keeps its look (a fixed-pitch
 // face for Courier New, not a proportional one).
@@ -22,6 +26,21 @@ private:
 // A child control of any class at frame, in font.
 HWND CreateChild(HWND parent, int id, const wchar_t* className, const wchar_t* text, DWORD style,
                  DWORD exStyle, const RECT& frame, HFONT font);
+
+// One label of a window's layout table.
+struct LabelLayout {
+    int id;
+    const wchar_t* caption;
+    TwipsRect place;
+    bool button;  // acts on a click
+    bool bordered = false;
+};
+// Makes every label of a table, in one font.
+void CreateLabels(HWND parent, const LabelLayout* labels, size_t count, HFONT font);
+template <size_t N>
+void CreateLabels(HWND parent, const LabelLayout (&labels)[N], HFONT font) {
+    CreateLabels(parent, labels, N, font);
+}
 
 // Adds to a control's style after it was made (a border, no word wrap).
 void AddStyle(HWND control, DWORD style);
