@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "bench/measure.h"
 #include "hostsim/hostsim.h"
 #include "idler/main_window.h"
 #include "tests/support.h"
@@ -20,23 +21,6 @@
 namespace {
 
 constexpr char kRoom[] = "Lobby";
-
-double Seconds() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return (double)c.QuadPart / (double)f.QuadPart;
-}
-
-// In 100 ns units, kept whole, so a process that did not run shows exactly 0.
-unsigned long long ProcessCpu(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-    auto ticks = [](const FILETIME& t) {
-        return ((unsigned long long)t.dwHighDateTime << 32) | t.dwLowDateTime;
-    };
-    return ticks(kernel) + ticks(user);
-}
 
 void WriteSettings(const std::string& file, const char* autoIdle) {
     DeleteFileA(file.c_str());
@@ -61,14 +45,14 @@ void MeasureWaiting(hostsim::Host& host, const std::string& program, const std::
     }
     if (PumpUntil([&] { return host.ChatLines(kRoom).size() >= before + 2; }, 30000)) {
         Pump(2000);  // the start-up settles
-        const unsigned long long cpu = ProcessCpu(info.hProcess);
+        const unsigned long long cpu = ProcessCpuTicks(info.hProcess);
         const double wall = Seconds();
         Sleep(seconds * 1000);
-        const double spent = (double)(ProcessCpu(info.hProcess) - cpu) / 1e7;
+        const double spent = (double)(ProcessCpuTicks(info.hProcess) - cpu) / 1e7;
         const double lasted = Seconds() - wall;
         std::printf("  %-26s CPU %.4f s of %.1f s wall = %.4f %% (%.4f s in all since its start)\n",
                     autoIdle ? "auto idle=1440, waiting:" : "without the setting:", spent, lasted,
-                    100 * spent / lasted, (double)ProcessCpu(info.hProcess) / 1e7);
+                    100 * spent / lasted, (double)ProcessCpuTicks(info.hProcess) / 1e7);
     } else {
         std::printf("  no start-up lines\n");
     }

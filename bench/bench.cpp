@@ -28,6 +28,7 @@
 #include <psapi.h>
 
 #include "bench/auto_idle_bench.h"
+#include "bench/measure.h"
 #include "bench/player_bench.h"
 #include "bench/room_buster_bench.h"
 #include "host/transfer.h"
@@ -43,28 +44,6 @@ constexpr double kAboutPause = 4.0;
 constexpr double kLineBound = 30.0;
 constexpr char kRoom[] = "Lobby";
 constexpr wchar_t kAboutClass[] = L"norq idle about";
-
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return (double)count.QuadPart / (double)frequency.QuadPart;
-}
-
-// In 100 ns units, kept whole: two readings of a thread that did not run must
-// differ by exactly nothing.
-unsigned long long ThreadCpuTicks() {
-    FILETIME created, exited, kernel, user;
-    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
-    auto ticks = [](const FILETIME& t) {
-        return ((unsigned long long)t.dwHighDateTime << 32) | t.dwLowDateTime;
-    };
-    return ticks(kernel) + ticks(user);
-}
 
 std::string Directory(std::string path) { return path.substr(0, path.find_last_of("\\/") + 1); }
 
@@ -83,15 +62,6 @@ HWND AboutWindowOf(DWORD pid) {
         if (owner == pid) return w;
     }
     return nullptr;
-}
-
-unsigned long long ProcessCpuTicks(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-    auto ticks = [](const FILETIME& t) {
-        return ((unsigned long long)t.dwHighDateTime << 32) | t.dwLowDateTime;
-    };
-    return ticks(kernel) + ticks(user);
 }
 
 // Seconds from the launch; negative when it never happened.
@@ -169,25 +139,6 @@ CpuShare MeasureCpu(Action action) {
     const double wall = Seconds();
     action();
     return {(double)(ThreadCpuTicks() - cpu) / 1e7, Seconds() - wall};
-}
-
-HWND VisibleWindowOf(DWORD pid, const wchar_t* className) {
-    for (HWND w = FindWindowW(className, nullptr); w; w = FindWindowExW(nullptr, w, className, nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == pid && IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-}
-
-template <class Done>
-bool WaitFor(Done done, double seconds) {
-    const double end = Seconds() + seconds;
-    while (!done()) {
-        if (Seconds() > end) return false;
-        Sleep(10);
-    }
-    return true;
 }
 
 // The program idling for `minutes`, as a user leaves it: started, "idler on"

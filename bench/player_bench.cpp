@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "bench/measure.h"
 #include "hostsim/hostsim.h"
 #include "idler/main_window.h"
 #include "player/directshow_media.h"
@@ -21,13 +22,6 @@ constexpr int kListed = 5000;
 constexpr DWORD kPhaseMs = 10000;
 // The shipped two-second tone, repeated: MP3 frames follow one another.
 constexpr int kLongMp3Copies = 20;
-
-double Seconds() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return (double)c.QuadPart / (double)f.QuadPart;
-}
 
 // CPU clock ticks (1/100 s) of the Linux processes of this run whose name
 // passes, from /proc, which Wine shows as Z:\proc. Other runs on the machine
@@ -81,26 +75,6 @@ void PrintCpu(const char* phase, DWORD ms) {
                 "%.1f, sound server %.1f\n",
                 phase, wall, share(program, IsProgram), share(wine, IsWine),
                 share(sound, IsSoundServer));
-}
-
-HWND VisibleWindowOf(DWORD pid, const wchar_t* className) {
-    for (HWND w = FindWindowW(className, nullptr); w;
-         w = FindWindowExW(nullptr, w, className, nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        if (owner == pid && IsWindowVisible(w)) return w;
-    }
-    return nullptr;
-}
-
-template <class Done>
-bool WaitFor(Done done, double seconds) {
-    const double end = Seconds() + seconds;
-    while (!done()) {
-        if (Seconds() > end) return false;
-        Sleep(5);
-    }
-    return true;
 }
 
 void Press(HWND label) {

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/measure.h"
 #include "host/dialogs.h"
 #include "host/wait.h"
 #include "roombust/refusal_watcher.h"
@@ -25,15 +26,7 @@ namespace {
 constexpr int kCostSeconds = 10;
 constexpr int kBoxes = 20;
 
-unsigned long long Ticks(const FILETIME& t) {
-    return ((unsigned long long)t.dwHighDateTime << 32) | t.dwLowDateTime;
-}
-
-double ProcessCpu(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
-    return (double)(Ticks(kernel) + Ticks(user)) / 1e7;
-}
+double ProcessCpu(HANDLE process) { return ProcessCpuTicks(process) / 1e7; }
 
 // The wineserver's CPU in seconds, read from the host system's process table
 // through Wine's view of the root; 0 where there is none (on Windows).
@@ -62,13 +55,6 @@ double WineserverCpu() {
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return seconds;
-}
-
-double Now() {
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return (double)c.QuadPart / (double)f.QuadPart;
 }
 
 std::string SelfPath() {
@@ -103,9 +89,9 @@ double CostOf(const std::string& role, int settle, int seconds) {
 // the second span in milliseconds.
 DWORD Loop(int settle, int seconds) {
     double cpu = 0;
-    const double start = Now();
-    while (Now() - start < settle + seconds) {
-        if (!cpu && Now() - start >= settle) cpu = ProcessCpu(GetCurrentProcess()) + 1e-9;
+    const double start = Seconds();
+    while (Seconds() - start < settle + seconds) {
+        if (!cpu && Seconds() - start >= settle) cpu = ProcessCpu(GetCurrentProcess()) + 1e-9;
         HandlePendingEvents();
         SleepForMessage(100);
     }
@@ -168,14 +154,14 @@ void BenchRoomBuster(hostsim::Host& host) {
             host.ClearLog();
             host.Execute("box ok");
             double shown = 0;
-            const double bound = Now() + 5;
-            while (Now() < bound) {
-                if (!shown && VisibleBox()) shown = Now();
+            const double bound = Seconds() + 5;
+            while (Seconds() < bound) {
+                if (!shown && VisibleBox()) shown = Seconds();
                 if (!hostsim::Of(host.Log(), "box").empty()) break;
                 Sleep(1);
             }
-            if (shown) latency.push_back((Now() - shown) * 1000);
-            while (VisibleBox() && Now() < bound + 2) Sleep(5);
+            if (shown) latency.push_back((Seconds() - shown) * 1000);
+            while (VisibleBox() && Seconds() < bound + 2) Sleep(5);
             Sleep(50);
         }
         done = true;
