@@ -45,11 +45,7 @@ protected:
     void SetRoom(const std::string& name) {
         SetDlgItemTextW(buster_.Handle(), kBusterRoom, Widen(name).c_str());
     }
-    std::string Tries() const {
-        wchar_t text[32] = {};
-        GetDlgItemTextW(buster_.hwnd(), kBusterTries, text, 32);
-        return Narrow(text);
-    }
+    std::string Tries() const { return TextOf(GetDlgItem(buster_.hwnd(), kBusterTries)); }
     // Busting ends when the attempts find a room; a bound keeps a fault from
     // waiting for ever.
     bool BustedIn() { return PumpUntil([&] { return !buster_.busting(); }, 5000); }
@@ -186,15 +182,13 @@ TEST_F(RoomBusterTest, AHungThenVanishedHostCostsTheWindowsLittleAndTheCountGoes
 TEST(RoomBuster, CountsFromTheNumberItsCounterStartsWith) {
     Settings settings;
     RoomBuster buster(settings, [] {});
-    const std::pair<const wchar_t*, const wchar_t*> kCounts[] = {
-        {L"0", L"1"}, {L"41", L"42"}, {L"7 tries", L"8"}, {L" 12", L"13"},
-        {L"abc", L"1"}, {L"", L"1"}, {L"-3", L"-2"}};
+    const std::pair<const char*, const char*> kCounts[] = {
+        {"0", "1"}, {"41", "42"}, {"7 tries", "8"}, {" 12", "13"},
+        {"abc", "1"}, {"", "1"}, {"-3", "-2"}};
     for (const auto& [before, after] : kCounts) {
-        SetDlgItemTextW(buster.Handle(), kBusterTries, before);
+        SetDlgItemTextA(buster.Handle(), kBusterTries, before);
         buster.Attempt();
-        wchar_t text[32] = {};
-        GetDlgItemTextW(buster.hwnd(), kBusterTries, text, 32);
-        EXPECT_STREQ(after, text) << Narrow(before);
+        EXPECT_EQ(after, TextOf(GetDlgItem(buster.hwnd(), kBusterTries))) << before;
     }
 }
 
