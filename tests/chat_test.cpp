@@ -34,7 +34,7 @@ TEST(SendChat, SetsTheEntryThenClicksAndPressesTheSixthIconOfTheFirstRoomInChild
     EXPECT_EQ(Lines{"two"}, host.ChatLines("Older"));
 }
 
-TEST(SendChat, WithoutARoomNothingIsSentAndARoomWithTooFewIconsGetsNoPress) {
+TEST(SendChat, PressesNothingWithoutAWholeRoomNorInTheRoomBelowOneThatCloses) {
     Host host;
     host.OpenDocument("Not a room", {"RICHCNTL", "_AOL_Icon", "_AOL_Static"});
     SendChat("lost");
@@ -45,19 +45,16 @@ TEST(SendChat, WithoutARoomNothingIsSentAndARoomWithTooFewIconsGetsNoPress) {
                                 "_AOL_Icon", "_AOL_Icon"});
     SendChat("half");
     EXPECT_EQ("Small.rich1 WM_SETTEXT 0 0 \"half\"\n", Typed(host));
-}
 
-TEST(SendChat, RoomClosingMidwayPressesNothingInTheRoomBelow) {
-    Host host;
     host.OpenRoom("Below");
     host.OpenRoom("Lobby");
     host.CloseWhenTextArrives("Lobby");
+    host.ClearLog();
     SendChat("leaving");
     EXPECT_EQ("Lobby.rich1 WM_SETTEXT 0 0 \"leaving\"\n", Typed(host));  // the room below: nothing
-    EXPECT_EQ("Below", GetCaption(FindChatRoom()));
 }
 
-TEST(FindChatRoom, PassesOverDocumentsLackingOneOfTheFourClassesAndFollowsTheChildOrder) {
+TEST(FindChatRoom, TakesTheTopDocumentWithTheFourClassesAndNthChildCountsOnlyItsClass) {
     Host host;
     host.OpenRoom("Lobby");
     host.OpenDocument("No list", {"RICHCNTL", "_AOL_Icon", "_AOL_Static"});
@@ -75,14 +72,12 @@ TEST(FindChatRoom, PassesOverDocumentsLackingOneOfTheFourClassesAndFollowsTheChi
     EXPECT_EQ("Odd", GetCaption(FindChatRoom()));
     host.Close("Odd");
     EXPECT_EQ(nullptr, FindChatRoom());
-}
 
-TEST(HostWindows, GetCaptionReadsTheCodePageAndNthChildCountsOnlyItsClass) {
-    Host host;
+    // Captions read in the code page; the room's tenth child is its sixth
+    // icon; classes ignore case.
     host.OpenRoom("Caf\xE9 \xB9\xB7\xBA");
     HWND room = FindChatRoom();
     EXPECT_EQ("Caf\u00E9 \u00B9\u00B7\u00BA", GetCaption(room));
-    // The room's tenth child is its sixth icon; classes ignore case.
     EXPECT_EQ("Send|Notify|", GetCaption(NthChild(room, "_AOL_Icon", 6)) + "|" +
                                   GetCaption(NthChild(room, "_aol_icon", 1)) + "|" +
                                   GetCaption(NthChild(room, "_AOL_Icon", 7)));
