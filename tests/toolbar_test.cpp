@@ -65,10 +65,6 @@ TEST(SendInstantMessage, PressesTheIconWaitsAndFillsTheHostsWindowUnlessItComesT
                   ".rich1 WM_SETTEXT 0 0 \"norq idle.\"\n" + ShortPress(im + ".icon10") + im +
                   " IM 0 0 \"$IM_OFF: norq idle.\"\n",
               Typed(host));
-    EXPECT_FALSE(host.InstantMessagesOn());
-
-    SendInstantMessage("$IM_ON", "norq idle.");
-    EXPECT_TRUE(host.InstantMessagesOn());
 
     // A host too slow for the pause gets no text.
     host.SetAnswerDelay(2500);
