@@ -14,12 +14,6 @@
 using hostsim::Host;
 using Lines = std::vector<std::string>;
 
-namespace {
-
-std::string Typed(const Host& host) { return hostsim::Describe(hostsim::Inputs(host.Log())); }
-
-}  // namespace
-
 TEST(SendChat, SetsTheEntryThenClicksAndPressesTheSixthIconOfTheFirstRoomInChildOrder) {
     Host host;
     host.OpenRoom("Older");
@@ -30,12 +24,8 @@ TEST(SendChat, SetsTheEntryThenClicksAndPressesTheSixthIconOfTheFirstRoomInChild
     // 1252 lacks, which becomes '?' at the boundary and nowhere else.
     SendChat("v\u00B9\u00B7\u00BA \u2013 \u20AC \u0142");
 
-    const std::string click = "Lobby.icon6 WM_LBUTTONDOWN 0 0\nLobby.icon6 WM_LBUTTONUP 0 0\n";
-    const std::string space = "Lobby.icon6 WM_KEYDOWN 32 0\nLobby.icon6 WM_KEYUP 32 0\n";
-    const std::string line = "\"v\\xB9\\xB7\\xBA \\x96 \\x80 ?\"\n";
-    EXPECT_EQ("Lobby.rich1 WM_SETTEXT 0 0 \"hello\"\n" + click + "Lobby CHAT 0 0 \"hello\"\n" +
-                  space + "Lobby.rich1 WM_SETTEXT 0 0 \"\"\n" + click + space +
-                  "Lobby.rich1 WM_SETTEXT 0 0 " + line + click + "Lobby CHAT 0 0 " + line + space,
+    EXPECT_EQ(PostedLine("Lobby", "hello") + PostedLine("Lobby", "") +
+                  PostedLine("Lobby", "v\\xB9\\xB7\\xBA \\x96 \\x80 ?"),
               Typed(host));
     EXPECT_EQ((Lines{"hello", "v\xB9\xB7\xBA \x96 \x80 ?"}), host.ChatLines("Lobby"));
 
@@ -44,7 +34,7 @@ TEST(SendChat, SetsTheEntryThenClicksAndPressesTheSixthIconOfTheFirstRoomInChild
     EXPECT_EQ(Lines{"two"}, host.ChatLines("Older"));
 }
 
-TEST(SendChat, WithoutARoomNothingIsSentAndARoomWithTooFewIconsGetsNoPress) {
+TEST(SendChat, PressesNothingWithoutAWholeRoomNorInTheRoomBelowOneThatCloses) {
     Host host;
     host.OpenDocument("Not a room", {"RICHCNTL", "_AOL_Icon", "_AOL_Static"});
     SendChat("lost");
@@ -55,19 +45,16 @@ TEST(SendChat, WithoutARoomNothingIsSentAndARoomWithTooFewIconsGetsNoPress) {
                                 "_AOL_Icon", "_AOL_Icon"});
     SendChat("half");
     EXPECT_EQ("Small.rich1 WM_SETTEXT 0 0 \"half\"\n", Typed(host));
-}
 
-TEST(SendChat, RoomClosingMidwayPressesNothingInTheRoomBelow) {
-    Host host;
     host.OpenRoom("Below");
     host.OpenRoom("Lobby");
     host.CloseWhenTextArrives("Lobby");
+    host.ClearLog();
     SendChat("leaving");
     EXPECT_EQ("Lobby.rich1 WM_SETTEXT 0 0 \"leaving\"\n", Typed(host));  // the room below: nothing
-    EXPECT_EQ("Below", GetCaption(FindChatRoom()));
 }
 
-TEST(FindChatRoom, PassesOverDocumentsLackingOneOfTheFourClassesAndFollowsTheChildOrder) {
+TEST(FindChatRoom, TakesTheTopDocumentWithTheFourClassesAndNthChildCountsOnlyItsClass) {
     Host host;
     host.OpenRoom("Lobby");
     host.OpenDocument("No list", {"RICHCNTL", "_AOL_Icon", "_AOL_Static"});
@@ -85,14 +72,12 @@ TEST(FindChatRoom, PassesOverDocumentsLackingOneOfTheFourClassesAndFollowsTheChi
     EXPECT_EQ("Odd", GetCaption(FindChatRoom()));
     host.Close("Odd");
     EXPECT_EQ(nullptr, FindChatRoom());
-}
 
-TEST(HostWindows, GetCaptionReadsTheCodePageAndNthChildCountsOnlyItsClass) {
-    Host host;
+    // Captions read in the code page; the room's tenth child is its sixth
+    // icon; classes ignore case.
     host.OpenRoom("Caf\xE9 \xB9\xB7\xBA");
     HWND room = FindChatRoom();
     EXPECT_EQ("Caf\u00E9 \u00B9\u00B7\u00BA", GetCaption(room));
-    // The room's tenth child is its sixth icon; classes ignore case.
     EXPECT_EQ("Send|Notify|", GetCaption(NthChild(room, "_AOL_Icon", 6)) + "|" +
                                   GetCaption(NthChild(room, "_aol_icon", 1)) + "|" +
                                   GetCaption(NthChild(room, "_AOL_Icon", 7)));

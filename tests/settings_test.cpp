@@ -28,18 +28,6 @@ protected:
 
 }  // namespace
 
-TEST_F(SettingsFile, WithoutAFileEveryFieldLoadsEmpty) {
-    // Values from before; the hidden total fields hold "0" until the load replaces them.
-    Settings s = {"x", "x", "x", "x", "x", "", "", "0", "0", "0", "x"};
-
-    LoadSettings(s);
-
-    EXPECT_EQ("", s.handle + s.handleEdit + s.reason + s.leftAscii + s.rightAscii + s.autoIdle);
-    EXPECT_EQ("", s.totalDays + s.totalHours + s.totalMinutes);
-    // Reading never creates the file.
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Path().c_str()));
-}
-
 TEST_F(SettingsFile, SavesGiveBackWhatTheFileHoldsCutTo254InTheCodePage) {
     // Digits in turn, so a cut one place off shows.
     std::string typed;
@@ -61,18 +49,24 @@ TEST_F(SettingsFile, SavesGiveBackWhatTheFileHoldsCutTo254InTheCodePage) {
     EXPECT_EQ(mark, s.leftAscii);
 }
 
-TEST_F(SettingsFile, KeysAreFoundInAnyCaseAndTheDecorationsOnlyUnderTheHyphenKeys) {
-    // The keys with a blank are an exit's record, edited here by hand.
-    Store("[norq idle]\r\nHANDLE=x\r\nleft ascii=A\r\nright ascii=B\r\n");
-    Settings s;
-    LoadSettings(s);
-    EXPECT_EQ("x", s.handle);
-    EXPECT_EQ("", s.leftAscii + s.rightAscii);
-
-    Store("[norq idle]\r\nleft ascii=A\r\nright ascii=B\r\nLeft-Ascii=C\r\nright-ascii=D\r\n");
-    LoadSettings(s);
-    EXPECT_EQ("C", s.leftAscii);
-    EXPECT_EQ("D", s.rightAscii);
+TEST_F(SettingsFile, LoadReplacesEveryFieldFindsKeysInAnyCaseAndDecorationsOnlyUnderHyphenKeys) {
+    const std::pair<const char*, std::string> kFiles[] = {
+        {nullptr, "||||||||"},  // no file: every field empty, the hidden totals' "0" too
+        // The keys with a blank are an exit's record, edited here by hand.
+        {"[norq idle]\r\nHANDLE=x\r\nleft ascii=A\r\nright ascii=B\r\n", "x|x|||||||"},
+        {"[norq idle]\r\nleft ascii=A\r\nright ascii=B\r\nLeft-Ascii=C\r\nright-ascii=D\r\n",
+         "|||C|D||||"},
+    };
+    for (const auto& [file, loaded] : kFiles) {
+        if (file) Store(file);
+        Settings s = {"x", "x", "x", "x", "x", "", "", "0", "0", "0", "x"};  // values from before
+        LoadSettings(s);
+        EXPECT_EQ(loaded, s.handle + "|" + s.handleEdit + "|" + s.reason + "|" + s.leftAscii + "|" +
+                              s.rightAscii + "|" + s.totalDays + "|" + s.totalHours + "|" +
+                              s.totalMinutes + "|" + s.autoIdle);
+        // Reading never creates the file.
+        if (!file) EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Path().c_str()));
+    }
 }
 
 TEST_F(SettingsFile, EachExitWritesExactlyItsKeysInOrder) {

@@ -300,3 +300,43 @@ bool AudioCapture::WaitForTone(double hz, DWORD ms) const {
     constexpr size_t kLook = kRate / 10;
     return PumpUntil([&] { return Now() >= kLook && Tone(Now() - kLook, kLook, hz) > 0.1; }, ms);
 }
+
+#include "hostsim/hostsim.h"
+
+std::string Typed(const hostsim::Host& host) {
+    return hostsim::Describe(hostsim::Inputs(host.Log()));
+}
+
+std::string Clicked(const std::string& role) {
+    return role + " WM_LBUTTONDOWN 0 0\n" + role + " WM_LBUTTONUP 0 0\n";
+}
+
+std::string ShortPress(const std::string& role) {
+    return role + " WM_LBUTTONDOWN 0 0\n" + role + " WM_KEYUP 32 0\n";
+}
+
+std::string PostedLine(const std::string& room, const std::string& quoted) {
+    const std::string icon = room + ".icon6", text = " 0 0 \"" + quoted + "\"\n";
+    return room + ".rich1 WM_SETTEXT" + text + Clicked(icon) +
+           (quoted.empty() ? "" : room + " CHAT" + text) + icon + " WM_KEYDOWN 32 0\n" + icon +
+           " WM_KEYUP 32 0\n";
+}
+
+std::string KeywordGo(const std::string& text) {
+    const std::string quoted = " 0 0 \"" + text + "\"\n";
+    return "keyword.edit WM_SETTEXT" + quoted + "keyword.edit WM_CHAR 32 0\n"
+           "keyword.edit WM_CHAR 13 0\nkeyword GO" + quoted;
+}
+
+std::string BoxPresses(int boxes) {
+    std::string presses;
+    for (int i = 0; i < 2 * boxes; ++i) presses += "box.ok WM_KEYDOWN 32 0\nbox.ok WM_KEYUP 32 0\n";
+    return presses;
+}
+
+HWND VisibleRefusalBox() {
+    for (HWND box = FindWindowA("#32770", "America Online"); box;
+         box = FindWindowExA(nullptr, box, "#32770", "America Online"))
+        if (IsWindowVisible(box)) return box;
+    return nullptr;
+}

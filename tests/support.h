@@ -168,3 +168,22 @@ private:
         return std::string(p ? p : "");
     }();
 };
+
+// Recorded host sequences, written once: each is what hostsim's Describe
+// gives for one action, text bytes quoted as Describe quotes them.
+namespace hostsim { class Host; }
+// What reached the host, text reads aside.
+std::string Typed(const hostsim::Host& host);
+// A line set into room's entry, clicked and pressed away with its sixth icon,
+// and the room's record of it ("" for quoted: the entry emptied, no record).
+std::string PostedLine(const std::string& room, const std::string& quoted);
+// A click on role: the button down, then up.
+std::string Clicked(const std::string& role);
+// The short press the host's own icons take: the button down, the space bar up.
+std::string ShortPress(const std::string& role);
+// The keyword box given text, a blank and a return, and the host going there.
+std::string KeywordGo(const std::string& text);
+// A refusal box's OK pressed twice, as DismissHostDialog presses, n boxes over.
+std::string BoxPresses(int boxes = 1);
+// The host's refusal box that is up, or nullptr.
+HWND VisibleRefusalBox();
