@@ -131,11 +131,14 @@ TEST_F(RoomBusterTest, StopWithoutStartPostsTheStopLineAndBoxesArePressedAwayFro
     }
     EXPECT_EQ(nullptr, VisibleRefusalBox());
 
-    // A box without "OK" gets no press, and the watcher gives up on it
-    // rather than looking again and again: this thread stays idle.
+    // A box without "OK" gets no press: the watcher spends its bound on it
+    // handling messages, then gives up rather than looking again and again,
+    // and this thread stays idle.
+    hostsim::ResponseWatch watch;
     host_->Execute("box yesno");
     ASSERT_TRUE(PumpUntil([] { return VisibleRefusalBox() != nullptr; }));
     Pump(1500);  // the watcher's bound on one box
+    EXPECT_LT(watch.LongestMs(), 500.0);
     const double before = ThreadCpuSeconds();
     Pump(2000);
     EXPECT_LT(ThreadCpuSeconds() - before, 0.2);
@@ -192,29 +195,25 @@ TEST(RoomBuster, CountsFromTheNumberItsCounterStartsWith) {
     }
 }
 
-TEST(RoomBuster, AddAppendsTheEditTextAsItIsAndRemoveTakesOnlyTheSelectedEntry) {
-    Settings settings;
-    RoomBuster buster(settings, [] {});
-    HWND combo = GetDlgItem(buster.Handle(), kBusterRoom);
+TEST_F(RoomBusterTest, AddAppendsTheEditTextAsItIsAndRemoveTakesOnlyTheSelectedEntry) {
+    HWND combo = GetDlgItem(buster_.Handle(), kBusterRoom);
     auto entries = [&] {
-        std::vector<std::string> all;
-        for (int i = 0; i < (int)SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
-            wchar_t text[64] = {};
-            SendMessageW(combo, CB_GETLBTEXT, i, (LPARAM)text);
+        Lines all;
+        wchar_t text[64];
+        for (int i = 0; SendMessageW(combo, CB_GETLBTEXT, i, (LPARAM)text) != CB_ERR; ++i)
             all.push_back(Narrow(text));
-        }
         return all;
     };
-    auto click = [&](int id) { SendMessageW(buster.hwnd(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), 0); };
+    auto click = [&](int id) { SendMessageW(buster_.hwnd(), WM_COMMAND, MAKEWPARAM(id, STN_CLICKED), 0); };
     for (const wchar_t* name : {L"Den", L"", L"Den"}) {
         SetWindowTextW(combo, name);
         click(kBusterAdd);
     }
-    EXPECT_EQ((std::vector<std::string>{"Den", "", "Den"}), entries());
+    EXPECT_EQ((Lines{"Den", "", "Den"}), entries());
     SendMessageW(combo, CB_SETCURSEL, (WPARAM)-1, 0);
     click(kBusterRemove);  // nothing selected: nothing removed
     EXPECT_EQ(3u, entries().size());
     SendMessageW(combo, CB_SETCURSEL, 1, 0);
     click(kBusterRemove);
-    EXPECT_EQ((std::vector<std::string>{"Den", "Den"}), entries());
+    EXPECT_EQ((Lines{"Den", "Den"}), entries());
 }
