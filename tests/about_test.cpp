@@ -17,6 +17,15 @@ protected:
 
 bool Topmost(HWND window) { return GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST; }
 
+// The advertising pair between decorations l and r, in the code page's bytes.
+std::vector<std::string> Advert(const std::string& l, const std::string& handle,
+                                const std::string& r) {
+    const std::string on = "< font . color=#0099FF>", off = "< font . color=#000000>";
+    return {l + " norq " + on + "i<u>d</u>ler" + off + " v\xB9\xB7\xBA -  by: vo<u>n</u>k " + r,
+            l + " adv: < a href=\"http://www.example.com/norqidle/\">d/L</a> -  user: " + on +
+                handle + off + " " + r};
+}
+
 }  // namespace
 
 TEST(About, ShowsTheLowerCaseTextInABoxTitledWithTheProgramWithOnlyAnOkButton) {
@@ -37,16 +46,8 @@ TEST(Advertise, PutsTheMainWindowOnTopAndPostsBothLinesIntoTheRoom) {
         const char *handle, *left, *right;
         std::vector<std::string> lines;  // their bytes, in the code page
     } kCases[] = {
-        {true, "", "", "",
-         {" norq < font . color=#0099FF>i<u>d</u>ler< font . color=#000000> v\xB9\xB7\xBA -  by: "
-          "vo<u>n</u>k ",
-          " adv: < a href=\"http://www.example.com/norqidle/\">d/L</a> -  user: "
-          "< font . color=#0099FF>< font . color=#000000> "}},
-        {true, "norqfan", "\u00AB(", ")\u00BB",
-         {"\xAB( norq < font . color=#0099FF>i<u>d</u>ler< font . color=#000000> v\xB9\xB7\xBA -  "
-          "by: vo<u>n</u>k )\xBB",
-          "\xAB( adv: < a href=\"http://www.example.com/norqidle/\">d/L</a> -  user: "
-          "< font . color=#0099FF>norqfan< font . color=#000000> )\xBB"}},
+        {true, "", "", "", Advert("", "", "")},
+        {true, "norqfan", "\u00AB(", ")\u00BB", Advert("\xAB(", "norqfan", ")\xBB")},
         {false, "norqfan", "", "", {}},  // without a room it is still put on top
     };
     for (const auto& c : kCases) {

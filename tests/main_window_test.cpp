@@ -120,25 +120,6 @@ TEST(MainWindow, NeitherStartUpNorATickTakesTheKeyboardFromAnotherProgram) {
     EXPECT_TRUE(GetWindowLongW(s.main.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-// Labels act as buttons do, on a release over the label pressed: a press on
-// "x" taken off it before the release ends nothing.
-TEST(MainWindow, LabelsActOnAReleaseOverThePressedLabelOnly) {
-    Session s;
-    s.Start("[norq idle]\r\nhandle=norqfan\r\n");
-    RECT x;
-    GetWindowRect(GetDlgItem(s.main.hwnd(), kExitLabel), &x);
-    Mouse(0, x.left + 2, x.top + 2);
-    Mouse(MOUSEEVENTF_LEFTDOWN, x.left + 2, x.top + 2);
-    Mouse(0, x.left + 2, x.top + 80);  // below the window
-    Mouse(MOUSEEVENTF_LEFTUP, x.left + 2, x.top + 80);
-    EXPECT_EQ(0, s.ends);
-    EXPECT_EQ(2u, s.host.ChatLines("Lobby").size());
-
-    ClickOn(GetDlgItem(s.main.hwnd(), kMinimizeLabel));
-    EXPECT_TRUE(IsIconic(s.main.hwnd()));
-    EXPECT_EQ(0, s.ends);
-}
-
 TEST(AboutWindow, OpensTheMainWindowOnceAfterItsPauseOrAtOnceOnAClickOnItsLabels) {
     // A click a second into the pause: on the title, then outside every label.
     const struct { LPARAM click; double openedAt; } cases[] = {
