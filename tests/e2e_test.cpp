@@ -214,8 +214,17 @@ TEST(Program, CarriesAManifestTheLoaderTakes) {
     const std::string exe = BesideTests("norqidle.exe");
     HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
-    FreeLibrary(module);
     ASSERT_NE(nullptr, found);
+    const std::string xml((const char*)LockResource(LoadResource(module, found)),
+                          SizeofResource(module, found));
+    FreeLibrary(module);
+    // Visual styles, no elevation, system DPI awareness, Vista to 11.
+    for (const char* part : {"\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+                             "level=\"asInvoker\"", ">true</dpiAware>"})
+        EXPECT_NE(std::string::npos, xml.find(part)) << part;
+    size_t systems = 0;
+    for (size_t at = 0; (at = xml.find("<supportedOS ", at)) != std::string::npos; ++at) ++systems;
+    EXPECT_EQ(5u, systems);
     // A manifest the loader cannot read keeps the program from starting at all.
     ACTCTXA context = {};
     context.cbSize = sizeof context;
