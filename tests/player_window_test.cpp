@@ -20,12 +20,6 @@ void ClickEntry(HWND box, int index, int clicks = 1) {
     for (int i = 0; i < clicks; ++i) ClickAt(box, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
 }
 
-// The lines the room got after the start-up pair.
-Lines Said(const hostsim::Host& host) {
-    const Lines all = host.ChatLines("Lobby");
-    return Lines(all.begin() + 2, all.end());
-}
-
 Lines Entries(HWND box) {
     Lines entries;
     for (int i = 0; i < SendMessageW(box, LB_GETCOUNT, 0, 0); ++i) {
@@ -95,7 +89,7 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "A.wav"), PlayerSaid(" - paused: ", "A.wav"),
                      PlayerSaid(" - unpaused: ", ""), PlayerSaid(" - stopped: ", ""),
                      PlayerSaid(" - playing: ", "t\xF6n ?.wav")}),
-              Said(host));
+              AfterStartUp(host));
 
     ClickOn(GetDlgItem(player, kPlayerHide));
     EXPECT_FALSE(IsWindowVisible(player));
@@ -108,8 +102,7 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
 // Wine reads that from the Unix environment, which a process cannot change
 // for its children.
 TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
-    const char* server = std::getenv("PULSE_SERVER");
-    ASSERT_STREQ("unix:/nonexistent/native", server ? server : "") << "run by its own test entry";
+    ASSERT_EQ("unix:/nonexistent/native", Env("PULSE_SERVER")) << "run by its own test entry";
     OnTestDrive drive;
     ASSERT_TRUE(drive.ok());
     WriteFileBytes(drive.SettingsPath(), "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\n"
@@ -136,7 +129,7 @@ TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
     // Nothing plays, so pause and stop have nothing to act on.
     EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "a.wav"),
                      PlayerSaid(" - playing: ", "a.wav")}),
-              Said(host));
+              AfterStartUp(host));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(nullptr, program.Window(L"#32770"));
 }

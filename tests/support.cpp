@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include <shlobj.h>
@@ -88,15 +88,13 @@ double ThreadCpuSeconds() {
     return (double)(ticks(kernel) + ticks(user)) / 1e7;
 }
 
-std::string TestDrive() {
-    const char* drive = std::getenv("NORQ_TEST_DRIVE");
-    return drive ? drive : "";
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
 }
 
-std::string LockedDrive() {
-    const char* drive = std::getenv("NORQ_LOCKED_DRIVE");
-    return drive ? drive : "";
-}
+std::string TestDrive() { return Env("NORQ_TEST_DRIVE"); }
+std::string LockedDrive() { return Env("NORQ_LOCKED_DRIVE"); }
 
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -134,20 +132,6 @@ ChildProcess::~ChildProcess() {
     }
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
-}
-
-bool ChildProcess::Running() const {
-    return started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-bool ChildProcess::WaitForEnd(DWORD ms) const {
-    return PumpUntil([&] { return !Running(); }, ms);
-}
-
-DWORD ChildProcess::ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return code;
 }
 
 HWND ChildProcess::Window(const wchar_t* className) const {
@@ -192,10 +176,6 @@ void CALLBACK AnswerBoxesOfThisThread(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 }  // namespace
-
-std::string SeenBox::Shown() const {
-    return seen ? title + " / " + text + " / " + buttons + (icon ? " / icon" : "") : "";
-}
 
 SeenBox AnswerBoxes(const std::function<void()>& action) {
     g_box = SeenBox{};
@@ -242,9 +222,12 @@ void FakeClock::Idle(double seconds) {
     if (onIdle_) onIdle_();
 }
 
+std::string Marked(const std::string& text) {
+    return "< font . color=#0099FF>" + text + "< font . color=#000000>";
+}
+
 std::string PlayerSaid(const char* what, const std::string& file) {
-    const std::string on = "< font . color=#0099FF>", off = "< font . color=#000000>";
-    return "( " + on + "ann" + off + what + on + file + off + " )";
+    return "( " + Marked("ann") + what + Marked(file) + " )";
 }
 
 constexpr double kPi = 3.14159265358979323846;
@@ -261,12 +244,11 @@ void WriteToneWav(const std::string& path, int hz, double seconds) {
     WriteFileBytes(path, wav);
 }
 
-std::string AudioCapture::Samples(size_t from, size_t count) const {
+std::vector<double> AudioCapture::Samples(size_t from, size_t count) const {
+    std::vector<int16_t> raw(count);
     std::ifstream file(path_, std::ios::binary);
-    std::string bytes(count * 2, '\0');
-    file.seekg(from * 2).read(&bytes[0], bytes.size());
-    bytes.resize(file.gcount() - file.gcount() % 2);
-    return bytes;
+    raw.resize(file.seekg(from * 2).read((char*)raw.data(), count * 2).gcount() / 2);
+    return std::vector<double>(raw.begin(), raw.end());
 }
 
 size_t AudioCapture::Now() const {
@@ -276,23 +258,18 @@ size_t AudioCapture::Now() const {
 
 // Goertzel's filter at hz: the sine's amplitude, whatever else sounds.
 double AudioCapture::Tone(size_t from, size_t count, double hz) const {
-    const std::string bytes = Samples(from, count);
-    const size_t n = bytes.size() / 2;
-    if (n == 0) return 0;
+    const std::vector<double> samples = Samples(from, count);
     const double k = 2 * std::cos(2 * kPi * hz / kRate);
     double s1 = 0, s2 = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const double s0 = ((const int16_t*)bytes.data())[i] / 32768.0 + k * s1 - s2;
-        s2 = s1, s1 = s0;
-    }
-    return 2 * std::sqrt(std::max(0.0, s1 * s1 + s2 * s2 - k * s1 * s2)) / (double)n;
+    for (double sample : samples) s2 = std::exchange(s1, sample / 32768 + k * s1 - s2);
+    return samples.empty() ? 0
+                           : 2 * std::sqrt(std::max(0.0, s1 * s1 + s2 * s2 - k * s1 * s2)) /
+                                 samples.size();
 }
 
 double AudioCapture::Peak(size_t from, size_t count) const {
-    const std::string bytes = Samples(from, count);
     double peak = 0;
-    for (size_t i = 0; i < bytes.size() / 2; ++i)
-        peak = std::max(peak, std::abs(((const int16_t*)bytes.data())[i] / 32768.0));
+    for (double sample : Samples(from, count)) peak = std::max(peak, std::abs(sample) / 32768);
     return peak;
 }
 
@@ -305,6 +282,11 @@ bool AudioCapture::WaitForTone(double hz, DWORD ms) const {
 
 std::string Typed(const hostsim::Host& host) {
     return hostsim::Describe(hostsim::Inputs(host.Log()));
+}
+
+std::vector<std::string> AfterStartUp(const hostsim::Host& host) {
+    const std::vector<std::string> all = host.ChatLines("Lobby");
+    return {all.begin() + std::min<size_t>(2, all.size()), all.end()};
 }
 
 std::string Clicked(const std::string& role) {

@@ -20,14 +20,6 @@ const std::vector<hostsim::Child> kSongStatics = {{"_AOL_Static", "Downloading s
 using Readings = std::vector<std::string>;
 Readings ReadAll() { return {TransferFileName(), TransferPercent(), TransferMinutesLeft()}; }
 
-// A window of the test's own, of a class of the test's own.
-HWND OwnWindow(const char* className, WNDPROC proc, const char* text, HWND parent) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSA wc = {0, proc, 0, 0, instance, nullptr, nullptr, nullptr, nullptr, className};
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, className, text, 0, 0, 0, 0, 0, parent, nullptr, instance, nullptr);
-}
-
 // How a window answers the two questions: its text may change to `after`
 // right after it has given its length, as a host's does when it updates
 // between the two, and it may claim a `length` that no text has; `expected`
@@ -109,8 +101,12 @@ TEST(TransferWindowText, KeepsOnlyWhatTheWindowCopiedEvenWhenTheTextChanges) {
         // A length that no text in a 32-bit program's memory can have.
         {"abc", nullptr, 0x7FFFFFFF, ""},
     };
+    WNDCLASSA answering = {};
+    answering.lpfnWndProc = AnswersProc, answering.lpszClassName = "norq test answers";
+    RegisterClassA(&answering);
     for (const Answers& answers : cases) {
-        HWND window = OwnWindow("norq test answers", AnswersProc, answers.text, HWND_MESSAGE);
+        HWND window = CreateWindowExA(0, answering.lpszClassName, answers.text, 0, 0, 0, 0, 0,
+                                      HWND_MESSAGE, nullptr, nullptr, nullptr);
         g_answers = &answers;
         EXPECT_EQ(answers.expected, ReadWindowText(window)) << "case " << &answers - cases;
         g_answers = nullptr;
