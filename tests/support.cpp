@@ -12,6 +12,7 @@
 
 #include <shlobj.h>
 
+#include "bench/measure.h"
 #include "ui/text.h"
 
 void Pump(DWORD ms) {
@@ -79,14 +80,7 @@ void Type(const std::string& text) {
     }
 }
 
-double ThreadCpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto ticks = [](const FILETIME& t) {
-        return ((unsigned long long)t.dwHighDateTime << 32) | t.dwLowDateTime;
-    };
-    return (double)(ticks(kernel) + ticks(user)) / 1e7;
-}
+double ThreadCpuSeconds() { return (double)ThreadCpuTicks() / 1e7; }
 
 std::string Env(const char* name) {
     const char* value = std::getenv(name);
@@ -126,10 +120,8 @@ ChildProcess::ChildProcess(const char* program, const std::string& arguments,
 
 ChildProcess::~ChildProcess() {
     if (!started()) return;
-    if (Running()) {
-        TerminateProcess(info_.hProcess, 1);
-        WaitForSingleObject(info_.hProcess, 5000);
-    }
+    TerminateProcess(info_.hProcess, 1);  // refused, harmlessly, once it has ended
+    WaitForSingleObject(info_.hProcess, 5000);
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
 }
