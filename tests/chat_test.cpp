@@ -12,7 +12,6 @@
 #include "tests/support.h"
 
 using hostsim::Host;
-using Lines = std::vector<std::string>;
 
 TEST(SendChat, SetsTheEntryThenClicksAndPressesTheSixthIconOfTheFirstRoomInChildOrder) {
     Host host;

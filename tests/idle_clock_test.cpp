@@ -7,8 +7,6 @@
 #include "idler/main_window.h"
 #include "tests/support.h"
 
-using Lines = std::vector<std::string>;
-
 namespace {
 
 // The lines' bytes with decorations "(" and ")", handle "ann", reason "afk".

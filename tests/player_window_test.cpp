@@ -10,7 +10,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using namespace playstate;
 
 // Clicks the middle of a list box's entry, once or twice.

@@ -276,8 +276,8 @@ std::string Typed(const hostsim::Host& host) {
     return hostsim::Describe(hostsim::Inputs(host.Log()));
 }
 
-std::vector<std::string> AfterStartUp(const hostsim::Host& host) {
-    const std::vector<std::string> all = host.ChatLines("Lobby");
+Lines AfterStartUp(const hostsim::Host& host) {
+    const Lines all = host.ChatLines("Lobby");
     return {all.begin() + std::min<size_t>(2, all.size()), all.end()};
 }
 

@@ -10,6 +10,9 @@
 
 #include "host/wait.h"
 
+// Chat lines, entries of a list: what tests compare whole.
+using Lines = std::vector<std::string>;
+
 // Handles this thread's messages for about `ms` milliseconds, sleeping in
 // between: lets posted messages and timers run, deterministically bounded.
 void Pump(DWORD ms);
@@ -17,11 +20,8 @@ void Pump(DWORD ms);
 // Pumps until done() holds or `ms` have passed; returns done().
 template <class Done>
 bool PumpUntil(Done done, DWORD ms = 5000) {
-    DWORD start = GetTickCount();
-    while (!done()) {
+    for (const DWORD start = GetTickCount(); !done(); Pump(10))
         if (GetTickCount() - start >= ms) return done();
-        Pump(10);
-    }
     return true;
 }
 
@@ -184,7 +184,7 @@ namespace hostsim { class Host; }
 // What reached the host, text reads aside.
 std::string Typed(const hostsim::Host& host);
 // The lines room Lobby got after the program's start-up pair.
-std::vector<std::string> AfterStartUp(const hostsim::Host& host);
+Lines AfterStartUp(const hostsim::Host& host);
 // A line set into room's entry, clicked and pressed away with its sixth icon,
 // and the room's record of it ("" for quoted: the entry emptied, no record).
 std::string PostedLine(const std::string& room, const std::string& quoted);
