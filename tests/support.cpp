@@ -309,8 +309,7 @@ std::string BoxPresses(int boxes) {
 }
 
 HWND VisibleRefusalBox() {
-    for (HWND box = FindWindowA("#32770", "America Online"); box;
-         box = FindWindowExA(nullptr, box, "#32770", "America Online"))
+    for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", "America Online"));)
         if (IsWindowVisible(box)) return box;
     return nullptr;
 }
