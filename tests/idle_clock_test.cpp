@@ -31,8 +31,7 @@ class IdleClockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(drive_.ok());
-        WriteFileBytes(drive_.SettingsPath(), "[norq idle]\r\nhandle=ann\r\nreason=afk\r\n"
-                                              "left-ascii=(\r\nright-ascii=)\r\n");
+        WriteFileBytes(drive_.SettingsPath(), kAnnSettings + std::string("reason=afk\r\n"));
         host_.OpenRoom("Lobby");
         main_.Open();
     }

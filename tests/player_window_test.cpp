@@ -35,8 +35,7 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     OnTestDrive drive;
     ASSERT_TRUE(drive.ok());
     const std::string root = TestDrive() + "\\";
-    WriteFileBytes(drive.SettingsPath(), "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\n"
-                                         "right-ascii=)\r\n");
+    WriteFileBytes(drive.SettingsPath(), kAnnSettings);
     for (const char* name : {"b.wav", "A.wav", "hidden.wav"}) WriteToneWav(root + name, 440, 2);
     SetFileAttributesA((root + "hidden.wav").c_str(), FILE_ATTRIBUTE_HIDDEN);
     WriteFileBytes(root + "notes.txt", "not a sound");
@@ -103,8 +102,7 @@ TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
     ASSERT_EQ("unix:/nonexistent/native", Env("PULSE_SERVER")) << "run by its own test entry";
     OnTestDrive drive;
     ASSERT_TRUE(drive.ok());
-    WriteFileBytes(drive.SettingsPath(), "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\n"
-                                         "right-ascii=)\r\n");
+    WriteFileBytes(drive.SettingsPath(), kAnnSettings);
     WriteToneWav(TestDrive() + "\\a.wav", 440, 2);
     hostsim::Host host;
     host.OpenRoom("Lobby");

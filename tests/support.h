@@ -148,6 +148,8 @@ private:
 
 // Text in the highlight colour, then back to black, as the program's lines mark it.
 std::string Marked(const std::string& text);
+// The settings of a user "ann" whose lines are framed by "(" and ")".
+constexpr char kAnnSettings[] = "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\nright-ascii=)\r\n";
 // A player line as the room gets it, for handle "ann" framed by "(" and ")":
 // what was done (" - paused: "), and the file's name in the code page.
 std::string PlayerSaid(const char* what, const std::string& file);
