@@ -126,7 +126,7 @@ TEST(CommandMenu, EachEntryReachesTheHostTheProgramOrTheBrowser) {
         host.ClearLog();
         noting.noted.clear();
         for (const std::string& name : names) menu.Run(IdOf(name.c_str()));
-        auto got = [&] { return noting.noted + hostsim::Describe(hostsim::Inputs(host.Log())); };
+        auto got = [&] { return noting.noted + Typed(host); };
         EXPECT_TRUE(PumpUntil([&] { return got().find(line + "\n") != std::string::npos; }, 3000))
             << names[0] << ":\n" << got();
     }

@@ -45,10 +45,23 @@ struct HostProcess {
 
 }  // namespace
 
-TEST(CrossProcess, EachOperationReachesTheHostAsItDoesOnAThread) {
-    HostProcess host("--room Lobby");
-    // The frame comes up before the room does.
-    ASSERT_TRUE(host.started && PumpUntil([] { return FindChatRoom() != nullptr; }));
+// The transfer window read, the box pressed away, and a line and a menu pick
+// set and typed into another process, each as it is on a thread; then that
+// process stops between two questions of the transfer search, as a process
+// stopped in a debugger does. Had the length been asked in the ANSI form,
+// Wine would now ask for the text itself and wait for ever; the search must
+// give up within its bound, and find the window again once the host goes on.
+TEST(CrossProcess, ReadsSetsAndPressesAnotherProcessesWindowsAndAStoppedOneHoldsTheProgramBriefly) {
+    // In child order: Lobby, Mail, then the transfer window.
+    HostProcess host("--do \"transfer File Transfer - 45%|Downloading song.mp3|About 12 minutes\""
+                     " --do \"box ok\" --do \"doc Mail\" --room Lobby");
+    ASSERT_TRUE(host.started && PumpUntil([] { return FindChatRoom() && VisibleRefusalBox(); }));
+    EXPECT_EQ("song.mp3|45| 12 ",
+              TransferFileName() + "|" + TransferPercent() + "|" + TransferMinutesLeft());
+    hostsim::SendCommand("clear-log");
+    DismissHostDialog();
+    EXPECT_EQ(BoxPresses(), host.Inputs());
+    EXPECT_EQ(nullptr, FindWindowA("#32770", "America Online"));
     // One operation per kind of message that crosses: a text set (the
     // keyword box and the instant message set theirs alike) and a menu.
     const std::pair<std::function<void()>, std::string> operations[] = {
@@ -65,25 +78,6 @@ TEST(CrossProcess, EachOperationReachesTheHostAsItDoesOnAThread) {
         PumpUntil([&] { return host.Inputs() == expected; });
         EXPECT_EQ(expected, host.Inputs());
     }
-}
-
-// The transfer window read and the box pressed away in another process;
-// then that process stops between two questions of the transfer search, as
-// a process stopped in a debugger does. Had the length been asked in the
-// ANSI form, Wine would now ask for the text itself and wait for ever; the
-// search must give up within its bound, and find the window again once the
-// host goes on.
-TEST(CrossProcess, ReadsAndPressesAnotherProcessesWindowsAndAStoppedOneHoldsTheProgramBriefly) {
-    // In child order: Lobby, Mail, then the transfer window.
-    HostProcess host("--do \"transfer File Transfer - 45%|Downloading song.mp3|About 12 minutes\""
-                     " --do \"box ok\" --do \"doc Mail\" --room Lobby");
-    ASSERT_TRUE(host.started && PumpUntil([] { return FindChatRoom() && VisibleRefusalBox(); }));
-    EXPECT_EQ("song.mp3|45| 12 ",
-              TransferFileName() + "|" + TransferPercent() + "|" + TransferMinutesLeft());
-    hostsim::SendCommand("clear-log");
-    DismissHostDialog();
-    EXPECT_EQ(BoxPresses(), host.Inputs());
-    EXPECT_EQ(nullptr, FindWindowA("#32770", "America Online"));
 
     // The host answers for the length of Lobby's caption, then stops.
     ASSERT_TRUE(

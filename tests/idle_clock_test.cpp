@@ -7,45 +7,37 @@
 #include "idler/main_window.h"
 #include "tests/support.h"
 
-using Lines = std::vector<std::string>;
-
 namespace {
 
 // The lines' bytes with decorations "(" and ")", handle "ann", reason "afk".
-const std::string kOn = "< font . color=#0099FF>", kOff = "< font . color=#000000>";
-const std::string kBanner = "( norq " + kOn + "i<u>d</u>ler" + kOff + " v\xB9\xB7\xBA";
-const std::string kStart = kBanner + " -  " + kOn + "ann" + kOff + " started idle. )";
-const std::string kStop = kBanner + " -  " + kOn + "ann" + kOff + " stopped idle. )";
+const std::string kBanner = "( norq " + Marked("i<u>d</u>ler") + " v\xB9\xB7\xBA";
+const std::string kStart = kBanner + " -  " + Marked("ann") + " started idle. )";
+const std::string kStop = kBanner + " -  " + Marked("ann") + " stopped idle. )";
 const char kReason[] = "( re: afk )";
 
 // "0d/1h/2m", the letters highlighted: the status and total lines' count.
 std::string Count(int d, int h, int m) {
-    return std::to_string(d) + kOn + "d" + kOff + "/" + std::to_string(h) + kOn + "h" + kOff +
-           "/" + std::to_string(m) + kOn + "m" + kOff;
+    return std::to_string(d) + Marked("d") + "/" + std::to_string(h) + Marked("h") + "/" +
+           std::to_string(m) + Marked("m");
 }
 std::string Status(int d, int h, int m) {
     return kBanner + " \x96  vonk ( " + Count(d, h, m) + " ) )";
 }
 std::string Total(int d, int h, int m) {
-    return "( " + kOn + "i<u>d</u>led" + kOff + " for: " + Count(d, h, m) + " )";
+    return "( " + Marked("i<u>d</u>led") + " for: " + Count(d, h, m) + " )";
 }
 
 class IdleClockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(drive_.ok());
-        WriteFileBytes(drive_.SettingsPath(), "[norq idle]\r\nhandle=ann\r\nreason=afk\r\n"
-                                              "left-ascii=(\r\nright-ascii=)\r\n");
+        WriteFileBytes(drive_.SettingsPath(), kAnnSettings + std::string("reason=afk\r\n"));
         host_.OpenRoom("Lobby");
         main_.Open();
     }
 
     void Tick() { SendMessageW(main_.hwnd(), WM_TIMER, kIdleTimer, 0); }
-    // The lines posted after the start-up pair.
-    Lines Posted() const {
-        Lines all = host_.ChatLines("Lobby");
-        return Lines(all.begin() + 2, all.end());
-    }
+    Lines Posted() const { return AfterStartUp(host_); }
 
     OnTestDrive drive_;
     hostsim::Host host_;
@@ -79,8 +71,8 @@ TEST_F(IdleClockTest, OnTicksAndOffPostTheirLinesAndTheCountGoesOnWhenIdlingAgai
     Tick();
 
     EXPECT_EQ((Lines{kStart, Status(1, 0, 0), kReason,
-                     "( file: " + kOn + "song.mp3" + kOff + " - p: " + kOn +
-                         "45< font . color=#00000>% - ml: " + kOn + " 12 " + kOff + ")",
+                     "( file: " + Marked("song.mp3") + " - p: < font . color=#0099FF>45"
+                         "< font . color=#00000>% - ml: " + Marked(" 12 ") + ")",
                      Status(1, 0, 1), kStop, Total(1, 0, 1), kReason, kStart,
                      "\xAB" + Status(1, 0, 2).substr(1), "\xAB re: afk )"}),
               Posted());

@@ -10,7 +10,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using namespace playstate;
 
 // Clicks the middle of a list box's entry, once or twice.
@@ -18,12 +17,6 @@ void ClickEntry(HWND box, int index, int clicks = 1) {
     RECT r = {};
     SendMessageW(box, LB_GETITEMRECT, index, (LPARAM)&r);
     for (int i = 0; i < clicks; ++i) ClickAt(box, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-}
-
-// The lines the room got after the start-up pair.
-Lines Said(const hostsim::Host& host) {
-    const Lines all = host.ChatLines("Lobby");
-    return Lines(all.begin() + 2, all.end());
 }
 
 Lines Entries(HWND box) {
@@ -42,8 +35,7 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     OnTestDrive drive;
     ASSERT_TRUE(drive.ok());
     const std::string root = TestDrive() + "\\";
-    WriteFileBytes(drive.SettingsPath(), "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\n"
-                                         "right-ascii=)\r\n");
+    WriteFileBytes(drive.SettingsPath(), kAnnSettings);
     for (const char* name : {"b.wav", "A.wav", "hidden.wav"}) WriteToneWav(root + name, 440, 2);
     SetFileAttributesA((root + "hidden.wav").c_str(), FILE_ATTRIBUTE_HIDDEN);
     WriteFileBytes(root + "notes.txt", "not a sound");
@@ -64,8 +56,7 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     // The program's current folder, its hidden file left out, case aside.
     EXPECT_EQ((Lines{"A.wav", "b.wav", "norqidle.ini", "notes.txt"}), Entries(files));
 
-    ClickEntry(files, 1);
-    EXPECT_EQ(1, program.player().files().selected());
+    ClickEntry(files, 1);  // selects, plays nothing
     ClickEntry(files, 0, 2);
     EXPECT_EQ(kPlaying, media.PlayState());
     ClickOn(GetDlgItem(player, kPlayerPause));
@@ -95,7 +86,7 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "A.wav"), PlayerSaid(" - paused: ", "A.wav"),
                      PlayerSaid(" - unpaused: ", ""), PlayerSaid(" - stopped: ", ""),
                      PlayerSaid(" - playing: ", "t\xF6n ?.wav")}),
-              Said(host));
+              AfterStartUp(host));
 
     ClickOn(GetDlgItem(player, kPlayerHide));
     EXPECT_FALSE(IsWindowVisible(player));
@@ -108,12 +99,10 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
 // Wine reads that from the Unix environment, which a process cannot change
 // for its children.
 TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
-    const char* server = std::getenv("PULSE_SERVER");
-    ASSERT_STREQ("unix:/nonexistent/native", server ? server : "") << "run by its own test entry";
+    ASSERT_EQ("unix:/nonexistent/native", Env("PULSE_SERVER")) << "run by its own test entry";
     OnTestDrive drive;
     ASSERT_TRUE(drive.ok());
-    WriteFileBytes(drive.SettingsPath(), "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\n"
-                                         "right-ascii=)\r\n");
+    WriteFileBytes(drive.SettingsPath(), kAnnSettings);
     WriteToneWav(TestDrive() + "\\a.wav", 440, 2);
     hostsim::Host host;
     host.OpenRoom("Lobby");
@@ -136,7 +125,7 @@ TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
     // Nothing plays, so pause and stop have nothing to act on.
     EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "a.wav"),
                      PlayerSaid(" - playing: ", "a.wav")}),
-              Said(host));
+              AfterStartUp(host));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(nullptr, program.Window(L"#32770"));
 }

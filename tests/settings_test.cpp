@@ -65,9 +65,7 @@ TEST_F(SettingsFile, LoadReplacesEveryFieldFindsKeysInAnyCaseAndDecorationsOnlyU
                               s.rightAscii + "|" + s.totalDays + "|" + s.totalHours + "|" +
                               s.totalMinutes + "|" + s.autoIdle);
         // Reading never creates the file.
-        if (!file) {
-            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Path().c_str()));
-        }
+        EXPECT_EQ(!file, GetFileAttributesA(Path().c_str()) == INVALID_FILE_ATTRIBUTES);
     }
 }
 

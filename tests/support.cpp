@@ -3,15 +3,16 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include <shlobj.h>
 
+#include "bench/measure.h"
 #include "ui/text.h"
 
 void Pump(DWORD ms) {
@@ -79,24 +80,15 @@ void Type(const std::string& text) {
     }
 }
 
-double ThreadCpuSeconds() {
-    FILETIME created, exited, kernel, user;
-    GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-    auto ticks = [](const FILETIME& t) {
-        return ((unsigned long long)t.dwHighDateTime << 32) | t.dwLowDateTime;
-    };
-    return (double)(ticks(kernel) + ticks(user)) / 1e7;
+double ThreadCpuSeconds() { return (double)ThreadCpuTicks() / 1e7; }
+
+std::string Env(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
 }
 
-std::string TestDrive() {
-    const char* drive = std::getenv("NORQ_TEST_DRIVE");
-    return drive ? drive : "";
-}
-
-std::string LockedDrive() {
-    const char* drive = std::getenv("NORQ_LOCKED_DRIVE");
-    return drive ? drive : "";
-}
+std::string TestDrive() { return Env("NORQ_TEST_DRIVE"); }
+std::string LockedDrive() { return Env("NORQ_LOCKED_DRIVE"); }
 
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -128,26 +120,10 @@ ChildProcess::ChildProcess(const char* program, const std::string& arguments,
 
 ChildProcess::~ChildProcess() {
     if (!started()) return;
-    if (Running()) {
-        TerminateProcess(info_.hProcess, 1);
-        WaitForSingleObject(info_.hProcess, 5000);
-    }
+    TerminateProcess(info_.hProcess, 1);  // refused, harmlessly, once it has ended
+    WaitForSingleObject(info_.hProcess, 5000);
     CloseHandle(info_.hThread);
     CloseHandle(info_.hProcess);
-}
-
-bool ChildProcess::Running() const {
-    return started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
-}
-
-bool ChildProcess::WaitForEnd(DWORD ms) const {
-    return PumpUntil([&] { return !Running(); }, ms);
-}
-
-DWORD ChildProcess::ExitCode() const {
-    DWORD code = STILL_ACTIVE;
-    GetExitCodeProcess(info_.hProcess, &code);
-    return code;
 }
 
 HWND ChildProcess::Window(const wchar_t* className) const {
@@ -192,10 +168,6 @@ void CALLBACK AnswerBoxesOfThisThread(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 }  // namespace
-
-std::string SeenBox::Shown() const {
-    return seen ? title + " / " + text + " / " + buttons + (icon ? " / icon" : "") : "";
-}
 
 SeenBox AnswerBoxes(const std::function<void()>& action) {
     g_box = SeenBox{};
@@ -242,9 +214,12 @@ void FakeClock::Idle(double seconds) {
     if (onIdle_) onIdle_();
 }
 
+std::string Marked(const std::string& text) {
+    return "< font . color=#0099FF>" + text + "< font . color=#000000>";
+}
+
 std::string PlayerSaid(const char* what, const std::string& file) {
-    const std::string on = "< font . color=#0099FF>", off = "< font . color=#000000>";
-    return "( " + on + "ann" + off + what + on + file + off + " )";
+    return "( " + Marked("ann") + what + Marked(file) + " )";
 }
 
 constexpr double kPi = 3.14159265358979323846;
@@ -261,12 +236,11 @@ void WriteToneWav(const std::string& path, int hz, double seconds) {
     WriteFileBytes(path, wav);
 }
 
-std::string AudioCapture::Samples(size_t from, size_t count) const {
+std::vector<double> AudioCapture::Samples(size_t from, size_t count) const {
+    std::vector<int16_t> raw(count);
     std::ifstream file(path_, std::ios::binary);
-    std::string bytes(count * 2, '\0');
-    file.seekg(from * 2).read(&bytes[0], bytes.size());
-    bytes.resize(file.gcount() - file.gcount() % 2);
-    return bytes;
+    raw.resize(file.seekg(from * 2).read((char*)raw.data(), count * 2).gcount() / 2);
+    return std::vector<double>(raw.begin(), raw.end());
 }
 
 size_t AudioCapture::Now() const {
@@ -276,23 +250,18 @@ size_t AudioCapture::Now() const {
 
 // Goertzel's filter at hz: the sine's amplitude, whatever else sounds.
 double AudioCapture::Tone(size_t from, size_t count, double hz) const {
-    const std::string bytes = Samples(from, count);
-    const size_t n = bytes.size() / 2;
-    if (n == 0) return 0;
+    const std::vector<double> samples = Samples(from, count);
     const double k = 2 * std::cos(2 * kPi * hz / kRate);
     double s1 = 0, s2 = 0;
-    for (size_t i = 0; i < n; ++i) {
-        const double s0 = ((const int16_t*)bytes.data())[i] / 32768.0 + k * s1 - s2;
-        s2 = s1, s1 = s0;
-    }
-    return 2 * std::sqrt(std::max(0.0, s1 * s1 + s2 * s2 - k * s1 * s2)) / (double)n;
+    for (double sample : samples) s2 = std::exchange(s1, sample / 32768 + k * s1 - s2);
+    return samples.empty() ? 0
+                           : 2 * std::sqrt(std::max(0.0, s1 * s1 + s2 * s2 - k * s1 * s2)) /
+                                 samples.size();
 }
 
 double AudioCapture::Peak(size_t from, size_t count) const {
-    const std::string bytes = Samples(from, count);
     double peak = 0;
-    for (size_t i = 0; i < bytes.size() / 2; ++i)
-        peak = std::max(peak, std::abs(((const int16_t*)bytes.data())[i] / 32768.0));
+    for (double sample : Samples(from, count)) peak = std::max(peak, std::abs(sample) / 32768);
     return peak;
 }
 
@@ -305,6 +274,11 @@ bool AudioCapture::WaitForTone(double hz, DWORD ms) const {
 
 std::string Typed(const hostsim::Host& host) {
     return hostsim::Describe(hostsim::Inputs(host.Log()));
+}
+
+Lines AfterStartUp(const hostsim::Host& host) {
+    const Lines all = host.ChatLines("Lobby");
+    return {all.begin() + std::min<size_t>(2, all.size()), all.end()};
 }
 
 std::string Clicked(const std::string& role) {
@@ -335,8 +309,7 @@ std::string BoxPresses(int boxes) {
 }
 
 HWND VisibleRefusalBox() {
-    for (HWND box = FindWindowA("#32770", "America Online"); box;
-         box = FindWindowExA(nullptr, box, "#32770", "America Online"))
+    for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, "#32770", "America Online"));)
         if (IsWindowVisible(box)) return box;
     return nullptr;
 }

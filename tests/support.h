@@ -4,11 +4,14 @@
 
 #include <windows.h>
 
-#include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "host/wait.h"
+
+// Chat lines, entries of a list: what tests compare whole.
+using Lines = std::vector<std::string>;
 
 // Handles this thread's messages for about `ms` milliseconds, sleeping in
 // between: lets posted messages and timers run, deterministically bounded.
@@ -17,11 +20,8 @@ void Pump(DWORD ms);
 // Pumps until done() holds or `ms` have passed; returns done().
 template <class Done>
 bool PumpUntil(Done done, DWORD ms = 5000) {
-    DWORD start = GetTickCount();
-    while (!done()) {
+    for (const DWORD start = GetTickCount(); !done(); Pump(10))
         if (GetTickCount() - start >= ms) return done();
-        Pump(10);
-    }
     return true;
 }
 
@@ -39,6 +39,8 @@ void Key(WORD vk);
 // The CPU this thread has used so far.
 double ThreadCpuSeconds();
 
+// The environment variable's value, or "" when it is not set.
+std::string Env(const char* name);
 // The drive that wine-run.sh mapped for this test ("m:"), or "" when none.
 std::string TestDrive();
 // A drive it mapped whose root no file can be created in, or "".
@@ -62,10 +64,16 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return info_.hProcess != nullptr; }
-    bool Running() const;
+    bool Running() const {
+        return started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+    }
     // Pumps until the program has ended or ms have passed; true when it has.
-    bool WaitForEnd(DWORD ms) const;
-    DWORD ExitCode() const;
+    bool WaitForEnd(DWORD ms) const { return PumpUntil([&] { return !Running(); }, ms); }
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(info_.hProcess, &code);
+        return code;
+    }
     // Its first visible top-level window of that class, made on its main thread.
     HWND Window(const wchar_t* className) const;
 
@@ -81,7 +89,9 @@ struct SeenBox {
     std::string buttons;      // each visible button's caption, then "|"
     bool icon = false;        // an icon was shown
     // "title / text / buttons", " / icon" after them if one was shown; "" for no box.
-    std::string Shown() const;
+    std::string Shown() const {
+        return seen ? title + " / " + text + " / " + buttons + (icon ? " / icon" : "") : "";
+    }
 };
 
 // Runs action while a timer reads every box of this thread that comes up and
@@ -136,6 +146,10 @@ private:
     std::function<void()> onIdle_;
 };
 
+// Text in the highlight colour, then back to black, as the program's lines mark it.
+std::string Marked(const std::string& text);
+// The settings of a user "ann" whose lines are framed by "(" and ")".
+constexpr char kAnnSettings[] = "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\nright-ascii=)\r\n";
 // A player line as the room gets it, for handle "ann" framed by "(" and ")":
 // what was done (" - paused: "), and the file's name in the code page.
 std::string PlayerSaid(const char* what, const std::string& file);
@@ -162,11 +176,8 @@ public:
     bool WaitForTone(double hz, DWORD ms) const;
 
 private:
-    std::string Samples(size_t from, size_t count) const;
-    std::string path_ = [] {
-        const char* p = std::getenv("NORQ_AUDIO_CAPTURE");
-        return std::string(p ? p : "");
-    }();
+    std::vector<double> Samples(size_t from, size_t count) const;  // as read, -32768 to 32767
+    std::string path_ = Env("NORQ_AUDIO_CAPTURE");
 };
 
 // Recorded host sequences, written once: each is what hostsim's Describe
@@ -174,6 +185,8 @@ private:
 namespace hostsim { class Host; }
 // What reached the host, text reads aside.
 std::string Typed(const hostsim::Host& host);
+// The lines room Lobby got after the program's start-up pair.
+Lines AfterStartUp(const hostsim::Host& host);
 // A line set into room's entry, clicked and pressed away with its sixth icon,
 // and the room's record of it ("" for quoted: the entry emptied, no record).
 std::string PostedLine(const std::string& room, const std::string& quoted);

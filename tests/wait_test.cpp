@@ -1,5 +1,5 @@
 // WaitSeconds: its rounding, its length across midnight, and the messages
-// it handles while it waits.
+// it handles while it waits, with the real clock.
 #include <gtest/gtest.h>
 
 #include "host/wait.h"
@@ -45,27 +45,7 @@ TEST(WaitSeconds, EndsAtTheRoundedSecondPlusItsLengthInOneIdle) {
     }
 }
 
-TEST(WaitSeconds, HandlesMessagesThatArriveWhileItWaits) {
-    // Each message it handles types a letter into the edit.
-    HWND edit = CreateWindowW(L"EDIT", L"", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, nullptr,
-                              nullptr);
-    FakeClock clock(100.0f);
-    clock.SetIdleStep(0.25);
-    clock.OnIdle([&] {
-        if (clock.elapsed() < 1.0) PostMessageW(edit, WM_CHAR, 'x', 0);
-    });
-    clock.Install();
-
-    PostMessageW(edit, WM_CHAR, 'x', 0);
-    WaitSeconds(1);
-
-    // The one posted before, and one after each of the three idles that left
-    // the wait unfinished.
-    EXPECT_EQ(4, GetWindowTextLengthW(edit));
-    EXPECT_EQ(4, clock.idles());
-    DestroyWindow(edit);
-}
-
+// A tick (a message) runs inside the wait, not after it; it may wait in turn.
 TEST(WaitSeconds, TimerTicksRunInsideTheWaitAndMayWaitThemselves) {
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, TickThatWaits);
 
