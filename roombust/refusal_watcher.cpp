@@ -6,7 +6,7 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"norq idle time";
-// A box was shown: look for refusal boxes.
+// A refusal box was made or shown (wParam), or the watch began: look.
 constexpr UINT kLook = WM_APP;
 // How long a box just made may take to show.
 constexpr unsigned long kShowingMs = 1000;
