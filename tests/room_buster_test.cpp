@@ -13,15 +13,12 @@
 using hostsim::Describe;
 using hostsim::Host;
 using hostsim::Of;
-using Lines = std::vector<std::string>;
 
 namespace {
 
-const std::string kOn = "< font . color=#0099FF>", kOff = "< font . color=#000000>";
-
 // A room buster line with handle "ann" and decorations "(" and ")".
 std::string Line(const std::string& what, const std::string& room) {
-    return "( " + kOn + "ann" + kOff + " " + what + " " + kOn + " " + room + kOff + " )";
+    return "( " + Marked("ann") + " " + what + " " + Marked(" " + room) + " )";
 }
 
 // One attempt, as the keyword box records it.
@@ -151,7 +148,7 @@ TEST_F(RoomBusterTest, StartWhileBustingRestartsTheCountAndAttemptsGoOnInItsPaus
     host_->MakeRoomFull("Crowded", 1000);
     buster_.Start();
     ASSERT_TRUE(PumpUntil([&] { return Tries() == "3"; }));
-    std::vector<std::string> atPause;
+    Lines atPause;
     clock_.OnIdle([&] {
         atPause.push_back(Tries());
         Pump(900);  // the pause, as it passes: the attempt timer ticks in it
