@@ -9,8 +9,6 @@
 #include "hostsim/hostsim.h"
 #include "tests/support.h"
 
-using hostsim::Host;
-
 const std::string kImIcon = ShortPress("toolbar.icon5");
 
 TEST(PickToolbarMenu, ClicksTheIconThenTypesTheLettersIntoTheHostsMenu) {
@@ -20,7 +18,7 @@ TEST(PickToolbarMenu, ClicksTheIconThenTypesTheLettersIntoTheHostsMenu) {
         {"N", "menu WM_CHAR 78 0\ntoolbar PICK 0 0 \"chat now\"\n"},
         // A lower-case letter is typed as it is; the menu takes either.
         {"s", "menu WM_CHAR 115 0\ntoolbar PICK 0 0 \"start your own chat\"\n"}};
-    Host host;
+    hostsim::Host host;
     for (const auto& [letter, typed] : kPicks) {
         host.ClearLog();
         PickToolbarMenu(3, letter);
@@ -39,7 +37,7 @@ TEST(HungHost, NoOperationWaitsForItAndNoLetterReachesAnotherProgramsMenu) {
     PickToolbarMenu(0, "R", "O");
     EXPECT_LT(GetTickCount() - start, 1000u);  // nothing clicked, nothing to wait for
 
-    Host host;
+    hostsim::Host host;
     host.Execute("box ok");
     ASSERT_TRUE(PumpUntil([] { return VisibleRefusalBox() != nullptr; }));
     host.Hang(6000);  // the host would show its menu, or close its box, only after this
@@ -55,7 +53,7 @@ TEST(HungHost, NoOperationWaitsForItAndNoLetterReachesAnotherProgramsMenu) {
 }
 
 TEST(SendInstantMessage, PressesTheIconWaitsAndFillsTheHostsWindowUnlessItComesTooLateOrCloses) {
-    Host host;
+    hostsim::Host host;
     SendInstantMessage("$IM_OFF", "norq idle.");
     const std::string im = "Send Instant Message";
     EXPECT_EQ(kImIcon + im + ".edit1 WM_SETTEXT 0 0 \"$IM_OFF\"\n" + im +
