@@ -15,15 +15,12 @@ protected:
     void Create() override { CreateAs(L"norq about test", 0, WS_POPUP, L"main", {0, 0, 60, 40}); }
 };
 
-bool Topmost(HWND window) { return GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST; }
-
 // The advertising pair between decorations l and r, in the code page's bytes.
 std::vector<std::string> Advert(const std::string& l, const std::string& handle,
                                 const std::string& r) {
-    const std::string on = "< font . color=#0099FF>", off = "< font . color=#000000>";
-    return {l + " norq " + on + "i<u>d</u>ler" + off + " v\xB9\xB7\xBA -  by: vo<u>n</u>k " + r,
-            l + " adv: < a href=\"http://www.example.com/norqidle/\">d/L</a> -  user: " + on +
-                handle + off + " " + r};
+    return {l + " norq " + Marked("i<u>d</u>ler") + " v\xB9\xB7\xBA -  by: vo<u>n</u>k " + r,
+            l + " adv: < a href=\"http://www.example.com/norqidle/\">d/L</a> -  user: " +
+                Marked(handle) + " " + r};
 }
 
 }  // namespace
@@ -58,10 +55,10 @@ TEST(Advertise, PutsTheMainWindowOnTopAndPostsBothLinesIntoTheRoom) {
         settings.leftAscii = c.left;
         settings.rightAscii = c.right;
         PlainWindow main;
-        ASSERT_FALSE(Topmost(main.Handle()));
+        ASSERT_FALSE(GetWindowLongW(main.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
         Advertise(settings, main);
         EXPECT_EQ(c.lines, host.ChatLines("Lobby"));
-        EXPECT_TRUE(Topmost(main.hwnd()));
+        EXPECT_TRUE(GetWindowLongW(main.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     }
 }
 

@@ -11,24 +11,18 @@ using hostsim::Describe;
 using hostsim::Host;
 using hostsim::Of;
 
-namespace {
-
-std::string Presses(const Host& host) { return Describe(Of(host.Log(), "box")); }
-
-}  // namespace
-
 TEST(DismissHostDialog, LooksOnceWhenNoBoxIsUpYetThenPressesOkTwiceOnEachBoxInARow) {
     Host host;
     host.MakeRoomFull("Crowded", 1, 2);  // two boxes, the second straight after the first
     host.SetAnswerDelay(300);
     GotoKeyword("aol://2719:2-2-Crowded");
     DismissHostDialog();  // the host has not answered yet
-    EXPECT_EQ("", Presses(host));
+    EXPECT_EQ("", Describe(Of(host.Log(), "box")));
 
     ASSERT_TRUE(PumpUntil([] { return VisibleRefusalBox() != nullptr; }));
     host.SetAnswerDelay(30);  // a pressed box goes this long after
     DismissHostDialog();
-    EXPECT_EQ(BoxPresses(2), Presses(host));
+    EXPECT_EQ(BoxPresses(2), Describe(Of(host.Log(), "box")));
     EXPECT_EQ(nullptr, VisibleRefusalBox());
 }
 

@@ -60,25 +60,22 @@ TEST(WindowDrag, EveryBorderlessWindowFollowsADragOnItsSurfaceOnly) {
     MainWindow main(settings, [] {});
     main.Open();
     RoomBuster buster(settings, [] {});
-    ShowWindow(buster.Handle(), SW_SHOWNA);
     DirectShowMedia media;
     PlayerWindow player(settings, media, [] {}, [] {});
-    ShowWindow(player.Handle(), SW_SHOWNA);
     FolderPicker picker([](const std::string&) {}, [] {});
-    ShowWindow(picker.Handle(), SW_SHOWNA);
     const struct { HWND window; int labelId, hands; } windows[] = {
-        {main.hwnd(), kDaysLabel, 4}, {buster.hwnd(), kBusterTriesText, 6},
-        {player.hwnd(), kPlayerHide, 9}, {picker.hwnd(), kPickerOk, 4}};
+        {main.hwnd(), kDaysLabel, 4}, {buster.Handle(), kBusterTriesText, 6},
+        {player.Handle(), kPlayerHide, 9}, {picker.Handle(), kPickerOk, 4}};
     for (const auto& [window, labelId, hands] : windows) {
         EXPECT_EQ(hands, Hands(window));
-        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         Pump(50);
-        RECT label;
-        GetWindowRect(GetDlgItem(window, labelId), &label);
+        const auto [labelLeft, labelTop] = Place(GetDlgItem(window, labelId));
         const auto [left, top] = Place(window);
         // Where the button goes down, from the window's corner: bare surface
         // below the corner's labels, or a label.
-        const POINT surface = {3, 60}, onLabel = {label.left - left + 2, label.top - top + 2};
+        const POINT surface = {3, 60}, onLabel = {labelLeft - left + 2, labelTop - top + 2};
         const struct { DWORD down, up; POINT grab; int dx, dy; bool moves; } drags[] = {
             {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, surface, 40, 25, true},
             {MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, surface, -60, 10, true},

@@ -16,20 +16,16 @@
 #include "settings/store.h"
 #include "tests/support.h"
 
-using Lines = std::vector<std::string>;
-
 namespace {
-
-const std::string kOn = "< font . color=#0099FF>", kOff = "< font . color=#000000>";
 
 // The program's lines as the room gets them, between decorations l and r:
 // the banner and what it says, and the author and the user.
 std::string Said(const std::string& l, const std::string& what, const std::string& r) {
-    return l + " norq " + kOn + "i<u>d</u>ler" + kOff + " v\xB9\xB7\xBA " + what + " " + r;
+    return l + " norq " + Marked("i<u>d</u>ler") + " v\xB9\xB7\xBA " + what + " " + r;
 }
 std::string ByUser(const std::string& l, const char* gap, const std::string& handle,
                    const std::string& r) {
-    return l + " by: vo<u>n</u>k" + gap + "-  user: " + kOn + handle + kOff + " " + r;
+    return l + " by: vo<u>n</u>k" + gap + "-  user: " + Marked(handle) + " " + r;
 }
 
 // Each "key=value" of the settings file's section, as the file holds it.
@@ -99,7 +95,10 @@ TEST_F(EndToEnd, AnnouncesInTheRoomAndSaysGoodbyeOnAReleaseOverTheExitLabelOnly)
     // release ends nothing (no farewell below), and " -" minimises. A second
     // copy, started while the first runs minimised, brings the first back and
     // ends without a line of its own.
-    const auto secondCopy = [](HWND main) {
+    ASSERT_NO_FATAL_FAILURE(RunUntilTheX(
+        "[norq idle]\r\nhandle=Sleepy Ann\r\nleft-ascii=\xAB~\r\nright-ascii=~\xBB\r\n"
+        "reason=out for lunch\r\ntotal days=3\r\ntotal hours=7\r\ntotal minutes=42\r\n",
+        [](HWND main) {
         RECT x;
         GetWindowRect(GetDlgItem(main, kExitLabel), &x);
         Mouse(0, x.left + 2, x.top + 2);
@@ -113,11 +112,7 @@ TEST_F(EndToEnd, AnnouncesInTheRoomAndSaysGoodbyeOnAReleaseOverTheExitLabelOnly)
         EXPECT_EQ(0u, second.ExitCode());
         EXPECT_FALSE(IsIconic(main));
         EXPECT_EQ(main, GetForegroundWindow());
-    };
-    ASSERT_NO_FATAL_FAILURE(RunUntilTheX(
-        "[norq idle]\r\nhandle=Sleepy Ann\r\nleft-ascii=\xAB~\r\nright-ascii=~\xBB\r\n"
-        "reason=out for lunch\r\ntotal days=3\r\ntotal hours=7\r\ntotal minutes=42\r\n",
-        secondCopy));
+    }));
 
     // The start-up pair, then the farewell pair; nothing between, nothing after.
     const std::string l = "\xAB~", r = "~\xBB";
@@ -161,10 +156,9 @@ TEST_F(EndToEnd, FirstStartAnnouncesAsksForTheHandleOnTopWithTheKeyboardAndIdles
         PostMessageW(main, WM_TIMER, kIdleTimer, 0);
         ASSERT_TRUE(PumpUntil([&] { return room().size() >= 5; }));
         const Lines lines = room();
-        EXPECT_EQ((Lines{Said("", "-  " + kOn + "Ann" + kOff + " started idle.", ""),
-                         Said("", "\x96  vonk ( 0" + kOn + "d" + kOff + "/0" + kOn + "h" + kOff +
-                                      "/1" + kOn + "m" + kOff + " )", ""),
-                         " re:  "}),
+        const std::string idled = "0" + Marked("d") + "/0" + Marked("h") + "/1" + Marked("m");
+        EXPECT_EQ((Lines{Said("", "-  " + Marked("Ann") + " started idle.", ""),
+                         Said("", "\x96  vonk ( " + idled + " )", ""), " re:  "}),
                   Lines(lines.begin() + 2, lines.end()));
     }));
 }
@@ -175,8 +169,7 @@ TEST_F(EndToEnd, TheRoomBusterChosenFromTheMenuGetsIntoAFullRoomTypedInByTheUser
     host.OpenRoom("Lobby");
     host.MakeRoomFull("Crowded", 2);
     host.SetAnswerDelay(0);  // the room opens within the attempt that gets in
-    ASSERT_NO_FATAL_FAILURE(RunUntilTheX(
-        "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\nright-ascii=)\r\n", [&](HWND main) {
+    ASSERT_NO_FATAL_FAILURE(RunUntilTheX(kAnnSettings, [&](HWND main) {
         // Down to "misc", into it, into "chat", down to the fifth entry.
         FromTheMenu(main, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
                            VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
@@ -191,7 +184,7 @@ TEST_F(EndToEnd, TheRoomBusterChosenFromTheMenuGetsIntoAFullRoomTypedInByTheUser
         // Two pauses of three seconds, then three attempts, two refused (the
         // start's lines and pauses are checked exactly in-process).
         ASSERT_TRUE(PumpUntil([&] { return host.ChatLines("Crowded").size() == 1; }, 15000));
-        EXPECT_EQ("( " + kOn + "ann" + kOff + " busted into " + kOn + " Crowded" + kOff + " )",
+        EXPECT_EQ("( " + Marked("ann") + " busted into " + Marked(" Crowded") + " )",
                   host.ChatLines("Crowded")[0]);
         EXPECT_EQ(BoxPresses(2), hostsim::Describe(hostsim::Of(host.Log(), "box")));
 

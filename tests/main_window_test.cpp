@@ -10,8 +10,6 @@
 #include "tests/support.h"
 #include "ui/twips.h"
 
-using Lines = std::vector<std::string>;
-
 namespace {
 
 // The keys the decorations load from, then the seven an exit may write.
@@ -86,9 +84,8 @@ TEST(MainWindow, EachExitSaysGoodbyeOnceSavesItsKeysAndOnlyTheWindowsExitSlidesA
 
         const bool byWindow = exit == ExitKind::kWindow;
         SCOPED_TRACE(byWindow ? "the window's exit" : "the menu's exit");
-        const std::string banner =
-            "\xAB( norq < font . color=#0099FF>i<u>d</u>ler< font . color=#000000> v\xB9\xB7\xBA -  ";
-        const std::string user = "user: < font . color=#0099FF>norqfan< font . color=#000000> )\xBB";
+        const std::string banner = "\xAB( norq " + Marked("i<u>d</u>ler") + " v\xB9\xB7\xBA -  ";
+        const std::string user = "user: " + Marked("norqfan") + " )\xBB";
         EXPECT_EQ((Lines{banner + "inL<u>o</u>ad )\xBB", "\xAB( by: vo<u>n</u>k  -  " + user,
                          banner + "u<u>n</u>Load )\xBB", "\xAB( by: vo<u>n</u>k -  " + user}),
                   s.host.ChatLines("Lobby"));

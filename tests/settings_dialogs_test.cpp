@@ -21,14 +21,6 @@ SeenBox Confirm(const SettingsDialog& dialog, int how) {
     });
 }
 
-std::string Text(const SettingsDialog& dialog, int control) {
-    return TextOf(GetDlgItem(dialog.hwnd(), control));
-}
-
-void Type(const SettingsDialog& dialog, const std::string& text) {
-    SetDlgItemTextW(dialog.hwnd(), kDialogEdit, Widen(text).c_str());
-}
-
 // In DialogKind's order: the key and the field that hold the stored value.
 const std::pair<const char*, std::string Settings::*> kKinds[] = {
     {"reason", &Settings::reason}, {"handle", &Settings::handle},
@@ -78,7 +70,7 @@ TEST_F(SettingsDialogTest, ConfirmByLabelOrKeySavesTheReadBackOrRefusesAnEmptyTe
         int mainShown = 0;
         SettingsDialog dialog(c.kind, settings_, [&] { ++mainShown; });
         dialog.Open();
-        Type(dialog, c.text);
+        SetDlgItemTextW(dialog.hwnd(), kDialogEdit, Widen(c.text).c_str());
 
         const SeenBox box = Confirm(dialog, c.how);
 
@@ -86,11 +78,11 @@ TEST_F(SettingsDialogTest, ConfirmByLabelOrKeySavesTheReadBackOrRefusesAnEmptyTe
         EXPECT_EQ(c.refusal.empty() ? nullptr : dialog.hwnd(), box.owner);
         // After the box the typing goes back into the field.
         EXPECT_EQ(box.seen ? GetDlgItem(dialog.hwnd(), kDialogEdit) : GetFocus(), GetFocus());
-        EXPECT_EQ(c.text, Text(dialog, kDialogEdit));  // all of it, as typed
+        EXPECT_EQ(c.text, TextOf(GetDlgItem(dialog.hwnd(), kDialogEdit)));  // all of it, as typed
         if (c.saved) EXPECT_EQ(c.readBack, ReadSetting(kSettingsSection, key, kSettingsFile));
         else EXPECT_EQ(before, ReadFileBytes(drive_.SettingsPath()));  // nothing written
         EXPECT_EQ(c.saved ? c.readBack : "old", settings_.*stored);
-        EXPECT_EQ(c.saved ? c.readBack : "", Text(dialog, kDialogStored));
+        EXPECT_EQ(c.saved ? c.readBack : "", TextOf(GetDlgItem(dialog.hwnd(), kDialogStored)));
         EXPECT_EQ(!c.saved, IsWindowVisible(dialog.hwnd()));
         EXPECT_EQ(c.saved, mainShown == 1);
     }
@@ -114,9 +106,9 @@ TEST_F(SettingsDialogTest, FieldsStartAsStoredExceptTheReasonAndFollowTheTypingA
     // The decorations are the record's, not the file's; every dialog is on top.
     std::vector<std::string> texts;
     for (SettingsDialog* dialog : {&handle, &reason, &left, &right}) {
-        texts.push_back(Text(*dialog, kDialogEdit));
+        texts.push_back(TextOf(GetDlgItem(dialog->hwnd(), kDialogEdit)));
         EXPECT_TRUE(GetWindowLongW(dialog->hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-        Type(*dialog, "typed");
+        SetDlgItemTextW(dialog->hwnd(), kDialogEdit, L"typed");
     }
     EXPECT_EQ((std::vector<std::string>{"norqfan", "", "\xC2\xAB(", ")\xC2\xBB"}), texts);
     EXPECT_EQ("typed typed typed",
