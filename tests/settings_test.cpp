@@ -45,8 +45,7 @@ TEST_F(SettingsFile, SavesGiveBackWhatTheFileHoldsCutTo254InTheCodePage) {
               Stored());
     Settings s;
     LoadSettings(s);
-    EXPECT_EQ(typed.substr(0, 254), s.reason);
-    EXPECT_EQ(mark, s.leftAscii);
+    EXPECT_EQ(typed.substr(0, 254) + "|" + mark, s.reason + "|" + s.leftAscii);
 }
 
 TEST_F(SettingsFile, LoadReplacesEveryFieldFindsKeysInAnyCaseAndDecorationsOnlyUnderHyphenKeys) {

@@ -82,17 +82,13 @@ void Type(const std::string& text) {
 
 double ThreadCpuSeconds() { return (double)ThreadCpuTicks() / 1e7; }
 
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
+std::string Env(const char* name) { return std::getenv(name) ? std::getenv(name) : ""; }
 
 std::string TestDrive() { return Env("NORQ_TEST_DRIVE"); }
 std::string LockedDrive() { return Env("NORQ_LOCKED_DRIVE"); }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
@@ -281,13 +277,13 @@ Lines AfterStartUp(const hostsim::Host& host) {
     return {all.begin() + std::min<size_t>(2, all.size()), all.end()};
 }
 
-std::string Clicked(const std::string& role) {
-    return role + " WM_LBUTTONDOWN 0 0\n" + role + " WM_LBUTTONUP 0 0\n";
+// The left button down on role, then `up`.
+static std::string DownThen(const std::string& role, const char* up) {
+    return role + " WM_LBUTTONDOWN 0 0\n" + role + up;
 }
 
-std::string ShortPress(const std::string& role) {
-    return role + " WM_LBUTTONDOWN 0 0\n" + role + " WM_KEYUP 32 0\n";
-}
+std::string Clicked(const std::string& role) { return DownThen(role, " WM_LBUTTONUP 0 0\n"); }
+std::string ShortPress(const std::string& role) { return DownThen(role, " WM_KEYUP 32 0\n"); }
 
 std::string PostedLine(const std::string& room, const std::string& quoted) {
     const std::string icon = room + ".icon6", text = " 0 0 \"" + quoted + "\"\n";
