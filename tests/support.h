@@ -85,8 +85,8 @@ private:
 struct SeenBox {
     bool seen = false;
     HWND owner = nullptr;
-    std::string title, text;  // UTF-8
-    std::string buttons;      // each visible button's caption, then "|"
+    // UTF-8; buttons: each visible button's caption, then "|"
+    std::string title, text, buttons;
     bool icon = false;        // an icon was shown
     // "title / text / buttons", " / icon" after them if one was shown; "" for no box.
     std::string Shown() const {
