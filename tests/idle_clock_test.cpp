@@ -31,7 +31,6 @@ class IdleClockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(drive_.ok());
-        WriteFileBytes(drive_.SettingsPath(), kAnnSettings + std::string("reason=afk\r\n"));
         host_.OpenRoom("Lobby");
         main_.Open();
     }
@@ -39,7 +38,7 @@ protected:
     void Tick() { SendMessageW(main_.hwnd(), WM_TIMER, kIdleTimer, 0); }
     Lines Posted() const { return AfterStartUp(host_); }
 
-    OnTestDrive drive_;
+    OnTestDrive drive_{kAnnSettings + std::string("reason=afk\r\n")};
     hostsim::Host host_;
     Settings settings_;
     MainWindow main_{settings_, [] {}};

@@ -37,10 +37,9 @@ std::string CurrentFolder() {
 }  // namespace
 
 TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
-    OnTestDrive drive;
+    OnTestDrive drive(kAnnSettings);
     ASSERT_TRUE(drive.ok());
     const std::string root = TestDrive() + "\\";
-    WriteFileBytes(drive.SettingsPath(), kAnnSettings);
     for (const char* name : {"b.wav", "A.wav", "hidden.wav"}) WriteToneWav(root + name, 440, 2);
     SetFileAttributesA((root + "hidden.wav").c_str(), FILE_ATTRIBUTE_HIDDEN);
     WriteFileBytes(root + "notes.txt", "not a sound");
@@ -103,9 +102,8 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
 // for its children.
 TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
     ASSERT_EQ("unix:/nonexistent/native", Env("PULSE_SERVER")) << "run by its own test entry";
-    OnTestDrive drive;
+    OnTestDrive drive(kAnnSettings);
     ASSERT_TRUE(drive.ok());
-    WriteFileBytes(drive.SettingsPath(), kAnnSettings);
     WriteToneWav(TestDrive() + "\\a.wav", 440, 2);
     hostsim::Host host;
     host.OpenRoom("Lobby");

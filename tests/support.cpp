@@ -172,10 +172,11 @@ SeenBox AnswerBoxes(const std::function<void()>& action) {
     return g_box;
 }
 
-OnTestDrive::OnTestDrive() {
+OnTestDrive::OnTestDrive(const std::string& settings) {
     GetCurrentDirectoryA(MAX_PATH, previous_);
     ok_ = !TestDrive().empty() && SetCurrentDirectoryA((TestDrive() + "\\").c_str());
     RemoveSettings();
+    if (ok_ && !settings.empty()) WriteFileBytes(SettingsPath(), settings);
 }
 
 OnTestDrive::~OnTestDrive() {
