@@ -24,8 +24,7 @@ TEST(SendChat, SetsTheEntryThenClicksAndPressesTheSixthIconOfTheFirstRoomInChild
     SendChat("v\u00B9\u00B7\u00BA \u2013 \u20AC \u0142");
 
     EXPECT_EQ(PostedLine("Lobby", "hello") + PostedLine("Lobby", "") +
-                  PostedLine("Lobby", "v\\xB9\\xB7\\xBA \\x96 \\x80 ?"),
-              Typed(host));
+                  PostedLine("Lobby", "v\\xB9\\xB7\\xBA \\x96 \\x80 ?"), Typed(host));
 
     host.BringToTop("Older");
     SendChat("two");

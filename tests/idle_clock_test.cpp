@@ -73,8 +73,7 @@ TEST_F(IdleClockTest, OnTicksAndOffPostTheirLinesAndTheCountGoesOnWhenIdlingAgai
                      "( file: " + Marked("song.mp3") + " - p: < font . color=#0099FF>45"
                          "< font . color=#00000>% - ml: " + Marked(" 12 ") + ")",
                      Status(1, 0, 1), kStop, Total(1, 0, 1), kReason, kStart,
-                     "\xAB" + Status(1, 0, 2).substr(1), "\xAB re: afk )"}),
-              Posted());
+                     "\xAB" + Status(1, 0, 2).substr(1), "\xAB re: afk )"}), Posted());
 }
 
 // A host that stops answering across ticks: what it could not take waits and

@@ -87,8 +87,7 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
 
     EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "A.wav"), PlayerSaid(" - paused: ", "A.wav"),
                      PlayerSaid(" - unpaused: ", ""), PlayerSaid(" - stopped: ", ""),
-                     PlayerSaid(" - playing: ", "t\xF6n ?.wav")}),
-              AfterStartUp(host));
+                     PlayerSaid(" - playing: ", "t\xF6n ?.wav")}), AfterStartUp(host));
 
     ClickOn(GetDlgItem(player, kPlayerHide));
     EXPECT_FALSE(IsWindowVisible(player));
@@ -125,8 +124,7 @@ TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
     Pump(300);
     // Nothing plays, so pause and stop have nothing to act on.
     EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "a.wav"),
-                     PlayerSaid(" - playing: ", "a.wav")}),
-              AfterStartUp(host));
+                     PlayerSaid(" - playing: ", "a.wav")}), AfterStartUp(host));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(nullptr, program.Window(L"#32770"));
 }
