@@ -42,9 +42,7 @@ void Mouse(DWORD flags, int x, int y) {
 void ClickAt(HWND window, int x, int y) {
     POINT at = {x, y};
     ClientToScreen(window, &at);
-    Mouse(0, at.x, at.y);
-    Mouse(MOUSEEVENTF_LEFTDOWN, at.x, at.y);
-    Mouse(MOUSEEVENTF_LEFTUP, at.x, at.y);
+    for (DWORD flags : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) Mouse(flags, at.x, at.y);
 }
 
 void ClickOn(HWND control) {
