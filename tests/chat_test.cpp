@@ -24,8 +24,7 @@ TEST(SendChat, SetsTheEntryThenClicksAndPressesTheSixthIconOfTheFirstRoomInChild
     SendChat("v\u00B9\u00B7\u00BA \u2013 \u20AC \u0142");
 
     EXPECT_EQ(PostedLine("Lobby", "hello") + PostedLine("Lobby", "") +
-                  PostedLine("Lobby", "v\\xB9\\xB7\\xBA \\x96 \\x80 ?"),
-              Typed(host));
+                  PostedLine("Lobby", "v\\xB9\\xB7\\xBA \\x96 \\x80 ?"), Typed(host));
 
     host.BringToTop("Older");
     SendChat("two");
@@ -103,9 +102,8 @@ void MakeForeign(const Foreign& f, HWND parent, std::vector<HWND>& made) {
     wc.lpfnWndProc = DefWindowProcA;
     wc.lpszClassName = f.className;
     RegisterClassA(&wc);  // fails, harmlessly, for the system's own classes
-    const DWORD style = parent ? WS_CHILD | WS_VISIBLE : WS_POPUP | WS_VISIBLE;
-    HWND w = CreateWindowExA(0, f.className, f.caption, style, 0, 0, 20, 20, parent, nullptr,
-                             nullptr, nullptr);
+    HWND w = CreateWindowExA(0, f.className, f.caption, (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE,
+                             0, 0, 20, 20, parent, nullptr, nullptr, nullptr);
     made.push_back(w);
     SetPropA(w, "norq original", (HANDLE)SetWindowLongPtrA(w, GWLP_WNDPROC, (LONG_PTR)RecordInput));
     // Children in creation order, as the host's are looked up.

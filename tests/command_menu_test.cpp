@@ -91,8 +91,7 @@ TEST(CommandMenu, PopsUpOptsWithTheIdlerEntryThatFitsAndRunsTheChoiceOnceClosed)
                       "    find a chat\n    ppl connec.\n    private chat\n    room buster\n"
                       "    start ur own chat\n  mp3 player\n  sites >\n    norq idle home\n"
                       "    idle news\n    help\n    ascii art\n    links\n  welcome >\n"
-                      "    show\n    hide\n-\nminimize\nunload\n",
-                  ReadBack(menu.menu()));
+                      "    show\n    hide\n-\nminimize\nunload\n", ReadBack(menu.menu()));
         EXPECT_EQ("exit\n", noting.noted);  // not "(menu up)"
     }
     DestroyWindow(owner);

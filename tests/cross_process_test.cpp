@@ -80,8 +80,7 @@ TEST(CrossProcess, ReadsSetsAndPressesAnotherProcessesWindowsAndAStoppedOneHolds
     }
 
     // The host answers for the length of Lobby's caption, then stops.
-    ASSERT_TRUE(
-        hostsim::SendCommand("hang-after Lobby|" + std::to_string(WM_GETTEXTLENGTH) + "|-1"));
+    ASSERT_TRUE(hostsim::SendCommand("hang-after Lobby|" + std::to_string(WM_GETTEXTLENGTH) + "|-1"));
     // Should the program hang, the host goes on after a while: a failure, not
     // a test that never ends.
     HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);

@@ -31,7 +31,6 @@ class IdleClockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(drive_.ok());
-        WriteFileBytes(drive_.SettingsPath(), kAnnSettings + std::string("reason=afk\r\n"));
         host_.OpenRoom("Lobby");
         main_.Open();
     }
@@ -39,7 +38,7 @@ protected:
     void Tick() { SendMessageW(main_.hwnd(), WM_TIMER, kIdleTimer, 0); }
     Lines Posted() const { return AfterStartUp(host_); }
 
-    OnTestDrive drive_;
+    OnTestDrive drive_{kAnnSettings + std::string("reason=afk\r\n")};
     hostsim::Host host_;
     Settings settings_;
     MainWindow main_{settings_, [] {}};
@@ -74,8 +73,7 @@ TEST_F(IdleClockTest, OnTicksAndOffPostTheirLinesAndTheCountGoesOnWhenIdlingAgai
                      "( file: " + Marked("song.mp3") + " - p: < font . color=#0099FF>45"
                          "< font . color=#00000>% - ml: " + Marked(" 12 ") + ")",
                      Status(1, 0, 1), kStop, Total(1, 0, 1), kReason, kStart,
-                     "\xAB" + Status(1, 0, 2).substr(1), "\xAB re: afk )"}),
-              Posted());
+                     "\xAB" + Status(1, 0, 2).substr(1), "\xAB re: afk )"}), Posted());
 }
 
 // A host that stops answering across ticks: what it could not take waits and

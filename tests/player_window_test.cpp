@@ -29,13 +29,17 @@ Lines Entries(HWND box) {
     return entries;
 }
 
+std::string CurrentFolder() {
+    char folder[MAX_PATH] = {};
+    return std::string(folder, GetCurrentDirectoryA(MAX_PATH, folder));
+}
+
 }  // namespace
 
 TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
-    OnTestDrive drive;
+    OnTestDrive drive(kAnnSettings);
     ASSERT_TRUE(drive.ok());
     const std::string root = TestDrive() + "\\";
-    WriteFileBytes(drive.SettingsPath(), kAnnSettings);
     for (const char* name : {"b.wav", "A.wav", "hidden.wav"}) WriteToneWav(root + name, 440, 2);
     SetFileAttributesA((root + "hidden.wav").c_str(), FILE_ATTRIBUTE_HIDDEN);
     WriteFileBytes(root + "notes.txt", "not a sound");
@@ -75,9 +79,7 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     EXPECT_EQ((Lines{"t\xC3\xB6n \xE2\x98\x83.wav", "x.wav"}), Entries(files));
     EXPECT_EQ(-1, program.player().files().selected());
     EXPECT_EQ(kPaused, media.PlayState());  // the folder change left playback alone
-    char current[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, current);
-    EXPECT_EQ(root, current) << "the picker moved the program's current folder";
+    EXPECT_EQ(root, CurrentFolder()) << "the picker moved the program's current folder";
 
     for (int control : {kPlayerStop, kPlayerPause, kPlayerStop, kPlayerNext})
         ClickOn(GetDlgItem(player, control));
@@ -85,8 +87,7 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
 
     EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "A.wav"), PlayerSaid(" - paused: ", "A.wav"),
                      PlayerSaid(" - unpaused: ", ""), PlayerSaid(" - stopped: ", ""),
-                     PlayerSaid(" - playing: ", "t\xF6n ?.wav")}),
-              AfterStartUp(host));
+                     PlayerSaid(" - playing: ", "t\xF6n ?.wav")}), AfterStartUp(host));
 
     ClickOn(GetDlgItem(player, kPlayerHide));
     EXPECT_FALSE(IsWindowVisible(player));
@@ -100,9 +101,8 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
 // for its children.
 TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
     ASSERT_EQ("unix:/nonexistent/native", Env("PULSE_SERVER")) << "run by its own test entry";
-    OnTestDrive drive;
+    OnTestDrive drive(kAnnSettings);
     ASSERT_TRUE(drive.ok());
-    WriteFileBytes(drive.SettingsPath(), kAnnSettings);
     WriteToneWav(TestDrive() + "\\a.wav", 440, 2);
     hostsim::Host host;
     host.OpenRoom("Lobby");
@@ -124,8 +124,7 @@ TEST(NoSoundServer, TheProgramsPlayerStillAnnouncesAndCarriesOn) {
     Pump(300);
     // Nothing plays, so pause and stop have nothing to act on.
     EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "a.wav"),
-                     PlayerSaid(" - playing: ", "a.wav")}),
-              AfterStartUp(host));
+                     PlayerSaid(" - playing: ", "a.wav")}), AfterStartUp(host));
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(nullptr, program.Window(L"#32770"));
 }
@@ -164,7 +163,5 @@ TEST(FolderPicker, ListsRootToFolderThenItsSubfoldersAndStaysPutOnWhatCannotBeRe
     SendMessageW(drives, CB_SETCURSEL, SendMessageW(drives, CB_FINDSTRING, -1, (LPARAM)L"z:"), 0);
     SendMessageW(picker.hwnd(), WM_COMMAND, MAKEWPARAM(kPickerDrives, CBN_SELCHANGE), (LPARAM)drives);
     EXPECT_EQ("z:\\", picker.folder());
-    char current[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, current);
-    EXPECT_EQ(root, current);
+    EXPECT_EQ(root, CurrentFolder());
 }

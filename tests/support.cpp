@@ -42,9 +42,7 @@ void Mouse(DWORD flags, int x, int y) {
 void ClickAt(HWND window, int x, int y) {
     POINT at = {x, y};
     ClientToScreen(window, &at);
-    Mouse(0, at.x, at.y);
-    Mouse(MOUSEEVENTF_LEFTDOWN, at.x, at.y);
-    Mouse(MOUSEEVENTF_LEFTUP, at.x, at.y);
+    for (DWORD flags : {0, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) Mouse(flags, at.x, at.y);
 }
 
 void ClickOn(HWND control) {
@@ -82,17 +80,13 @@ void Type(const std::string& text) {
 
 double ThreadCpuSeconds() { return (double)ThreadCpuTicks() / 1e7; }
 
-std::string Env(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
+std::string Env(const char* name) { return std::getenv(name) ? std::getenv(name) : ""; }
 
 std::string TestDrive() { return Env("NORQ_TEST_DRIVE"); }
 std::string LockedDrive() { return Env("NORQ_LOCKED_DRIVE"); }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
+    return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
@@ -111,8 +105,7 @@ std::string BesideTests(const char* name) {
 ChildProcess::ChildProcess(const char* program, const std::string& arguments,
                            const std::string& folder) {
     std::string command = "\"" + BesideTests(program) + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
+    STARTUPINFOA startup = {sizeof startup};
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info_))
         info_ = {};
@@ -149,8 +142,7 @@ BOOL CALLBACK AnswerBox(HWND box, LPARAM) {
     if (lstrcmpW(kind, L"#32770") || !IsWindowVisible(box)) return TRUE;
     if (!g_box.seen) {
         // A message box's text is its static 0xFFFF.
-        g_box = {true, GetWindow(box, GW_OWNER), TextOf(box), TextOf(GetDlgItem(box, 0xFFFF)), "",
-                 false};
+        g_box = {true, GetWindow(box, GW_OWNER), TextOf(box), TextOf(GetDlgItem(box, 0xFFFF))};
         for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             if (!IsWindowVisible(c)) continue;
             GetClassNameW(c, kind, 16);
@@ -177,10 +169,11 @@ SeenBox AnswerBoxes(const std::function<void()>& action) {
     return g_box;
 }
 
-OnTestDrive::OnTestDrive() {
+OnTestDrive::OnTestDrive(const std::string& settings) {
     GetCurrentDirectoryA(MAX_PATH, previous_);
     ok_ = !TestDrive().empty() && SetCurrentDirectoryA((TestDrive() + "\\").c_str());
     RemoveSettings();
+    if (ok_ && !settings.empty()) WriteFileBytes(SettingsPath(), settings);
 }
 
 OnTestDrive::~OnTestDrive() {
@@ -281,13 +274,13 @@ Lines AfterStartUp(const hostsim::Host& host) {
     return {all.begin() + std::min<size_t>(2, all.size()), all.end()};
 }
 
-std::string Clicked(const std::string& role) {
-    return role + " WM_LBUTTONDOWN 0 0\n" + role + " WM_LBUTTONUP 0 0\n";
+// The left button down on role, then `up`.
+static std::string DownThen(const std::string& role, const char* up) {
+    return role + " WM_LBUTTONDOWN 0 0\n" + role + up;
 }
 
-std::string ShortPress(const std::string& role) {
-    return role + " WM_LBUTTONDOWN 0 0\n" + role + " WM_KEYUP 32 0\n";
-}
+std::string Clicked(const std::string& role) { return DownThen(role, " WM_LBUTTONUP 0 0\n"); }
+std::string ShortPress(const std::string& role) { return DownThen(role, " WM_KEYUP 32 0\n"); }
 
 std::string PostedLine(const std::string& room, const std::string& quoted) {
     const std::string icon = room + ".icon6", text = " 0 0 \"" + quoted + "\"\n";

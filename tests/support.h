@@ -85,8 +85,8 @@ private:
 struct SeenBox {
     bool seen = false;
     HWND owner = nullptr;
-    std::string title, text;  // UTF-8
-    std::string buttons;      // each visible button's caption, then "|"
+    // UTF-8; buttons: each visible button's caption, then "|"
+    std::string title, text, buttons;
     bool icon = false;        // an icon was shown
     // "title / text / buttons", " / icon" after them if one was shown; "" for no box.
     std::string Shown() const {
@@ -100,11 +100,11 @@ struct SeenBox {
 SeenBox AnswerBoxes(const std::function<void()>& action);
 
 // Makes the test drive current for the test's life, with no settings file on
-// it nor in the application-data folder, and puts the old current directory
-// back afterwards.
+// it nor in the application-data folder but the one given, and puts the old
+// current directory back afterwards.
 class OnTestDrive {
 public:
-    OnTestDrive();
+    explicit OnTestDrive(const std::string& settings = "");
     ~OnTestDrive();
     bool ok() const { return ok_; }
     // The settings file on the test drive, as a path the test can open.
