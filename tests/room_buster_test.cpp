@@ -48,8 +48,7 @@ protected:
 
     std::unique_ptr<hostsim::Host> host_ = std::make_unique<hostsim::Host>();
     Settings settings_;
-    int closed_ = 0;
-    RoomBuster buster_{settings_, [this] { ++closed_; }};
+    RoomBuster buster_{settings_, [] {}};
     FakeClock clock_{100.0f};
 };
 

@@ -105,7 +105,8 @@ std::string BesideTests(const char* name) {
 ChildProcess::ChildProcess(const char* program, const std::string& arguments,
                            const std::string& folder) {
     std::string command = "\"" + BesideTests(program) + "\" " + arguments;
-    STARTUPINFOA startup = {sizeof startup};
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
     if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &info_))
         info_ = {};
