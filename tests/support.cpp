@@ -143,7 +143,8 @@ BOOL CALLBACK AnswerBox(HWND box, LPARAM) {
     if (lstrcmpW(kind, L"#32770") || !IsWindowVisible(box)) return TRUE;
     if (!g_box.seen) {
         // A message box's text is its static 0xFFFF.
-        g_box = {true, GetWindow(box, GW_OWNER), TextOf(box), TextOf(GetDlgItem(box, 0xFFFF))};
+        g_box = {true, GetWindow(box, GW_OWNER), TextOf(box), TextOf(GetDlgItem(box, 0xFFFF)),
+                 "", false};
         for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             if (!IsWindowVisible(c)) continue;
             GetClassNameW(c, kind, 16);
