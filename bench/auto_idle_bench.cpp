@@ -33,13 +33,9 @@ void WriteSettings(const std::string& file, const char* autoIdle) {
 void MeasureWaiting(hostsim::Host& host, const std::string& program, const std::string& folder,
                     const char* autoIdle, int seconds) {
     WriteSettings(folder + "norqidle.ini", autoIdle);
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
+    PROCESS_INFORMATION info;
     const size_t before = host.ChatLines(kRoom).size();
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info)) {
+    if (!Launch("\"" + program + "\"", folder, info)) {
         std::printf("  cannot start %s\n", program.c_str());
         return;
     }

@@ -76,13 +76,9 @@ StartUp MeasureStartUp(hostsim::Host& host, const std::string& program,
                        const std::string& folder) {
     StartUp s;
     const size_t before = host.ChatLines(kRoom).size();
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
+    PROCESS_INFORMATION info;
     const double launch = Seconds();
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info)) {
+    if (!Launch("\"" + program + "\"", folder, info)) {
         std::printf("  cannot start %s (error %lu)\n", program.c_str(), GetLastError());
         return s;
     }
@@ -146,13 +142,9 @@ CpuShare MeasureCpu(Action action) {
 void MeasureIdling(hostsim::Host& host, const std::string& program, const std::string& folder,
                    int minutes) {
     std::printf("idling for %d minutes beside hostsim:\n", minutes);
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
+    PROCESS_INFORMATION info;
     const size_t before = host.ChatLines(kRoom).size();
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info)) {
+    if (!Launch("\"" + program + "\"", folder, info)) {
         std::printf("  cannot start %s\n", program.c_str());
         return;
     }
@@ -226,12 +218,8 @@ void MeasureCrowdedTick(const std::string& folder, const std::string& settings) 
     constexpr int kDocuments = 500;
     std::printf("an idle tick beside a host with %d document windows:\n", kDocuments);
     const std::string hostsim = BesideThisProgram("hostsim.exe");
-    std::string commandLine = "\"" + hostsim + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(hostsim.c_str(), &commandLine[0], nullptr, nullptr, FALSE,
-                        CREATE_NO_WINDOW, nullptr, folder.c_str(), &startup, &info) ||
+    PROCESS_INFORMATION info;
+    if (!Launch("\"" + hostsim + "\"", folder, info, CREATE_NO_WINDOW) ||
         !WaitFor([] { return FindWindowA("AOL Frame25", nullptr) != nullptr; }, 10)) {
         std::printf("  cannot start hostsim.exe\n");
         return;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Seconds on the performance counter.
 inline double Seconds() {
     static const LARGE_INTEGER frequency = [] {
@@ -59,4 +61,15 @@ bool WaitFor(Done done, double seconds) {
         Sleep(5);
     }
     return true;
+}
+
+// Starts a command line in folder (the current one when empty); false when
+// it cannot be started.
+inline bool Launch(std::string commandLine, const std::string& folder, PROCESS_INFORMATION& info,
+                   DWORD flags = 0) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    info = {};
+    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, flags, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &info) != 0;
 }

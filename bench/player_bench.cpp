@@ -142,15 +142,11 @@ void MeasurePlayer(hostsim::Host& host, const std::string& program, const std::s
     // Sorted first in the player's list, before norqidle.ini.
     WriteFileBytes(folder + "a long tone.mp3", mp3);
     WritePrivateProfileStringA("norq idle", "handle", "bench", (folder + "norqidle.ini").c_str());
-    std::string commandLine = "\"" + program + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
     HWND player = nullptr;
     if (!capture.ok()) {
         std::printf("  no recorded sound server (NORQ_AUDIO_CAPTURE): run by scripts/bench.sh\n");
-    } else if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
-                               nullptr, folder.c_str(), &startup, &info)) {
+    } else if (!Launch("\"" + program + "\"", folder, info)) {
         std::printf("  cannot start %s\n", program.c_str());
     } else if (!(player = OpenPlayer(info.dwProcessId, host))) {
         std::printf("  the player did not come up\n");

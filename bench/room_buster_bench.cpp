@@ -66,13 +66,10 @@ std::string SelfPath() {
 // CPU that it (by its own account, its exit code in milliseconds) and the
 // wineserver spend over the last `seconds`.
 double CostOf(const std::string& role, int settle, int seconds) {
-    std::string command = "\"" + SelfPath() + "\" --role " + role + " " +
-                          std::to_string(settle) + " " + std::to_string(seconds);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
+    PROCESS_INFORMATION info;
+    if (!Launch("\"" + SelfPath() + "\" --role " + role + " " + std::to_string(settle) + " " +
+                    std::to_string(seconds),
+                "", info))
         return -1;
     Sleep(settle * 1000);
     const double server = WineserverCpu();
