@@ -43,6 +43,12 @@ bool ListFolder(const std::wstring& folder, bool subfolders, std::vector<std::ws
     return true;
 }
 
+std::wstring CurrentFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, folder);
+    return folder;
+}
+
 // Thousands of names go in without a redraw each, into storage made once.
 void FileList::Show(const std::string& folder) {
     folder_ = folder;

@@ -14,6 +14,8 @@
 // hidden and system ones left out, sorted by name without regard to case.
 // False when the folder cannot be read (gone, or a drive without media).
 bool ListFolder(const std::wstring& folder, bool subfolders, std::vector<std::wstring>& names);
+// The program's current folder, where both lists start; neither changes it.
+std::wstring CurrentFolder();
 
 class FileList : public Playlist {
 public:

@@ -151,9 +151,7 @@ void FolderPicker::Create() {
         SendMessageW(drives, CB_ADDSTRING, 0, (LPARAM)drive);
     }
     // Dir1 starts at the program's current folder, which it never changes.
-    wchar_t current[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, current);
-    folder_ = current;
+    folder_ = CurrentFolder();
     Open(folder_);
 }
 

@@ -41,12 +41,6 @@ const ButtonLayout kButtons[] = {
     {kPlayerFolder, Glyph::kFolder, L" 2", GlyphSize::kFolder, {2640, 1200, 375, 255}},
 };
 
-std::string CurrentFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    GetCurrentDirectoryW(MAX_PATH, folder);
-    return Narrow(folder);
-}
-
 }  // namespace
 
 PlayerWindow::PlayerWindow(Settings& settings, Media& media, std::function<void()> close,
@@ -147,7 +141,7 @@ void PlayerWindow::Create() {
                            WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                            WS_EX_CLIENTEDGE, kFilesPlace.Pixels(), font_->get());
     files_.Attach(box);
-    files_.Show(CurrentFolder());
+    files_.Show(Narrow(CurrentFolder()));
 }
 
 LRESULT PlayerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -47,19 +47,13 @@ long long LeadingNumber(const std::wstring& text) {
     return negative ? -n : n;
 }
 
-std::wstring TextOf(HWND window) {
-    std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
-    text.resize(GetWindowTextW(window, text.data(), (int)text.size()));
-    return text;
-}
-
 }  // namespace
 
 RoomBuster::RoomBuster(Settings& settings, std::function<void()> close)
     : settings_(settings), close_(std::move(close)) {}
 
 std::string RoomBuster::room() const {
-    return Narrow(TextOf(GetDlgItem(hwnd(), kBusterRoom)));
+    return Narrow(WindowText(GetDlgItem(hwnd(), kBusterRoom)));
 }
 
 // The two pauses handle messages: attempts go on in them when busting
@@ -86,7 +80,7 @@ void RoomBuster::Stop() {
 void RoomBuster::Attempt() {
     GotoKeyword(kRoomLink + room());
     HWND tries = GetDlgItem(hwnd(), kBusterTries);
-    SetWindowTextW(tries, std::to_wstring(LeadingNumber(TextOf(tries)) + 1).c_str());
+    SetWindowTextW(tries, std::to_wstring(LeadingNumber(WindowText(tries)) + 1).c_str());
     if (FindChatRoom()) Busting(false);
     SendChat(BustedIntoLine(settings_, room()));
 }
@@ -100,7 +94,7 @@ void RoomBuster::Busting(bool on) {
 // Empty text and repeats are added too; the list lasts for the run.
 void RoomBuster::AddRoom() {
     SendDlgItemMessageW(hwnd(), kBusterRoom, CB_ADDSTRING, 0,
-                        (LPARAM)TextOf(GetDlgItem(hwnd(), kBusterRoom)).c_str());
+                        (LPARAM)WindowText(GetDlgItem(hwnd(), kBusterRoom)).c_str());
 }
 
 void RoomBuster::RemoveRoom() {

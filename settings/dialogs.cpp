@@ -156,10 +156,7 @@ void SettingsDialog::Create() {
 }
 
 std::string SettingsDialog::EditText() const {
-    HWND edit = GetDlgItem(hwnd(), kDialogEdit);
-    std::wstring text(GetWindowTextLengthW(edit), L'\0');
-    text.resize(GetWindowTextW(edit, text.data(), (int)text.size() + 1));
-    return Narrow(text);
+    return Narrow(WindowText(GetDlgItem(hwnd(), kDialogEdit)));
 }
 
 void SettingsDialog::Confirm(int button) {

@@ -29,11 +29,6 @@ Lines Entries(HWND box) {
     return entries;
 }
 
-std::string CurrentFolder() {
-    char folder[MAX_PATH] = {};
-    return std::string(folder, GetCurrentDirectoryA(MAX_PATH, folder));
-}
-
 }  // namespace
 
 TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
@@ -79,7 +74,7 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     EXPECT_EQ((Lines{"t\xC3\xB6n \xE2\x98\x83.wav", "x.wav"}), Entries(files));
     EXPECT_EQ(-1, program.player().files().selected());
     EXPECT_EQ(kPaused, media.PlayState());  // the folder change left playback alone
-    EXPECT_EQ(root, CurrentFolder()) << "the picker moved the program's current folder";
+    EXPECT_EQ(root, Narrow(CurrentFolder())) << "the picker moved the program's current folder";
 
     for (int control : {kPlayerStop, kPlayerPause, kPlayerStop, kPlayerNext})
         ClickOn(GetDlgItem(player, control));
@@ -163,5 +158,5 @@ TEST(FolderPicker, ListsRootToFolderThenItsSubfoldersAndStaysPutOnWhatCannotBeRe
     SendMessageW(drives, CB_SETCURSEL, SendMessageW(drives, CB_FINDSTRING, -1, (LPARAM)L"z:"), 0);
     SendMessageW(picker.hwnd(), WM_COMMAND, MAKEWPARAM(kPickerDrives, CBN_SELCHANGE), (LPARAM)drives);
     EXPECT_EQ("z:\\", picker.folder());
-    EXPECT_EQ(root, CurrentFolder());
+    EXPECT_EQ(root, Narrow(CurrentFolder()));
 }

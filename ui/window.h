@@ -5,10 +5,15 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The program's windows that come and go from the taskbar: no border and no
 // title bar; the system menu and minimise box only give the taskbar button
 // its restore.
 constexpr DWORD kBorderlessStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// The text of one of the program's own windows or controls, all of it.
+std::wstring WindowText(HWND window);
 
 class Window {
 public:
