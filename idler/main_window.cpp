@@ -152,18 +152,14 @@ void MainWindow::Exit(ExitKind kind) {
 }
 
 void MainWindow::IdleOn() {
-    idling_ = true;
-    autoStarted_ = false;
     // The first tick comes a full minute later: nothing for this minute.
     SetTimer(Handle(), kIdleTimer, kIdleTickMs, nullptr);
-    ShowIdleState();
+    ShowIdleState(true, false);
     SendChat(StartLine(settings_));
 }
 
 void MainWindow::IdleOff() {
-    idling_ = false;
-    autoStarted_ = false;
-    ShowIdleState();
+    ShowIdleState(false, false);
     KillTimer(Handle(), kIdleTimer);
     SendChat(StopLine(settings_));
     WaitSeconds(0);
@@ -185,17 +181,19 @@ void MainWindow::CheckAutoIdle() {
     else KillTimer(hwnd(), kAutoIdleTimer);
     if (decision.step == AutoIdleStep::kStart) {
         IdleOn();
-        autoStarted_ = true;
+        ShowIdleState(true, true);
         // Whatever the start itself stirred is not the user coming back.
         inputAtStart_ = input_->LastInput();
-        ShowIdleState();
     } else if (decision.step == AutoIdleStep::kStop) {
         IdleOff();
     }
 }
 
-// The counters' tooltips say whether idling runs, and how it started.
-void MainWindow::ShowIdleState() {
+// Whether idling runs and how it started, kept and shown in the counters'
+// tooltips.
+void MainWindow::ShowIdleState(bool idling, bool byItself) {
+    idling_ = idling;
+    autoStarted_ = byItself;
     const wchar_t* state = !idling_       ? L" - not idling"
                            : autoStarted_ ? L" - idling, started by itself"
                                           : L" - idling";
@@ -295,7 +293,7 @@ void MainWindow::Create() {
         if (label.tooltip) AddTooltip(tooltips_, control, label.tooltip);
     }
     AddStyle(GetDlgItem(hwnd(), kTitleLabel), SS_LEFTNOWORDWRAP);
-    ShowIdleState();
+    ShowIdleState(idling_, autoStarted_);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -80,7 +80,7 @@ private:
     void ToggleCollapse();
     void Tick();
     void CheckAutoIdle();
-    void ShowIdleState();
+    void ShowIdleState(bool idling, bool byItself);
     void ShowCount(const IdleCount& count);
     void Paint(HDC dc);
 
