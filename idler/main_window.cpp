@@ -91,8 +91,11 @@ void MainWindow::Open() {
     // the one window the program activates of its own accord.
     SettingsDialog& handle = dialog(DialogKind::kHandle);
     if (IsWindowVisible(handle.hwnd())) {
-        ShowWindow(Handle(), SW_SHOWNA);
+        // Shown straight below the dialog: a plain show would first raise it
+        // above the dialog for a moment.
         FormOnTop(handle);
+        SetWindowPos(Handle(), handle.hwnd(), 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         SetForegroundWindow(handle.hwnd());
     } else {
         ShowOnTop(*this);

@@ -141,7 +141,8 @@ TEST_F(EndToEnd, FirstStartAnnouncesAsksForTheHandleOnTopWithTheKeyboardAndIdles
         // saves it.
         HWND handle = nullptr;
         ASSERT_TRUE(PumpUntil([&] { return (handle = program_->Window(L"norq idle settings")); }));
-        EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == handle; }, 3000));
+        EXPECT_TRUE(PumpUntil(
+            [&] { return GetForegroundWindow() == handle && IsWindowVisible(main); }, 3000));
         HWND below = handle;
         while (below && below != main) below = GetWindow(below, GW_HWNDNEXT);
         EXPECT_EQ(main, below);
