@@ -14,6 +14,7 @@
 
 #include "bench/measure.h"
 #include "ui/text.h"
+#include "ui/window.h"
 
 void Pump(DWORD ms) {
     DWORD start = GetTickCount();
@@ -104,12 +105,7 @@ std::string BesideTests(const char* name) {
 
 ChildProcess::ChildProcess(const char* program, const std::string& arguments,
                            const std::string& folder) {
-    std::string command = "\"" + BesideTests(program) + "\" " + arguments;
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &info_))
-        info_ = {};
+    Launch("\"" + BesideTests(program) + "\" " + arguments, folder, info_, CREATE_NO_WINDOW);
 }
 
 ChildProcess::~ChildProcess() {
@@ -127,11 +123,7 @@ HWND ChildProcess::Window(const wchar_t* className) const {
     return nullptr;
 }
 
-std::string TextOf(HWND window) {
-    wchar_t text[2000] = {};
-    GetWindowTextW(window, text, 2000);
-    return Narrow(text);
-}
+std::string TextOf(HWND window) { return Narrow(WindowText(window)); }
 
 namespace {
 
