@@ -1,7 +1,6 @@
 #include "host/transfer.h"
 
 #include <new>
-#include <stdexcept>
 
 #include "host/wait.h"
 #include "ui/text.h"
@@ -10,6 +9,9 @@ namespace {
 
 // The longest the program's own messages wait while the search runs.
 constexpr DWORD kOwnInputEveryMs = 50;
+
+// Far more than any caption or control of the host holds.
+constexpr LRESULT kLongestText = 16 << 20;
 
 }  // namespace
 
@@ -24,14 +26,15 @@ std::optional<std::string> TryReadWindowText(HostWindowHandle window) {
     if (asked == HostReply::kSilent) return std::nullopt;
     if (asked == HostReply::kNoWindow) return std::string();
     if (length < 0) length = 0;
+    // A length beyond any host window's text is nonsense, not a buffer to
+    // fill: a 64-bit program could otherwise be made to clear gigabytes.
+    if (length > kLongestText) return std::string();
     // One more than the length for the closing NUL. The text may have grown
     // since: the window then copies no more than fits.
     std::string text;
     try {
         text.assign((size_t)length + 1, '\0');
     } catch (const std::bad_alloc&) {
-        return std::string();  // a length no text in this program's memory can have
-    } catch (const std::length_error&) {
         return std::string();
     }
     LRESULT copied = 0;

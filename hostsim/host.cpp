@@ -454,10 +454,11 @@ bool Host::InstantMessagesOn() const {
     return state_->instantMessagesOn;
 }
 
-void Host::SetChatLogFile(const std::string& path) {
+bool Host::SetChatLogFile(const std::string& path) {
     std::lock_guard<std::mutex> lock(state_->mutex);
     if (state_->chatLog) std::fclose(state_->chatLog);
     state_->chatLog = std::fopen(path.c_str(), "ab");
+    return state_->chatLog != nullptr;
 }
 
 std::string Describe(const std::vector<Record>& records) {

@@ -135,8 +135,9 @@ public:
     // not shown.
     std::vector<std::string> Documents() const;
     bool InstantMessagesOn() const;
-    // Every chat line is also appended to this file as "room: bytes".
-    void SetChatLogFile(const std::string& path);
+    // Every chat line is also appended to this file as "room: bytes"; false
+    // when the file cannot be written.
+    bool SetChatLogFile(const std::string& path);
 
     struct State;
 

@@ -59,7 +59,11 @@ int main() {
     if (args.size() % 2) return Usage();
 
     hostsim::Host host;
-    if (!chatLog.empty()) host.SetChatLogFile(chatLog);
+    // A run whose lines cannot be kept would show nothing and seem quiet.
+    if (!chatLog.empty() && !host.SetChatLogFile(chatLog)) {
+        std::fprintf(stderr, "hostsim: cannot write the chat log %s\n", chatLog.c_str());
+        return 1;
+    }
     for (const std::string& command : commands)
         if (!host.Execute(command)) std::fprintf(stderr, "hostsim: unknown command: %s\n",
                                                  command.c_str());

@@ -6,10 +6,7 @@
 set -eu
 . "$(dirname "$0")/common.sh"
 
-install_packages
-build_all
-make_prefix
-prefer_pulse
+prepare
 
 echo
 echo "norqidle.exe: $(stat -c %s "$build/norqidle.exe") bytes"

@@ -13,7 +13,7 @@ set -eu
 seconds=${1:-600}
 out="$build/fuzz"
 
-build_fuzzers >/dev/null
+build_fuzzers "$out" >/dev/null
 
 total=0
 for harness in transfer_text lines utf8; do

@@ -7,10 +7,7 @@
 set -eu
 . "$(dirname "$0")/common.sh"
 
-install_packages
-build_all
-make_prefix
-prefer_pulse
+prepare
 
 out="$build/run"
 rm -rf "$out"; mkdir -p "$out/root"

@@ -18,8 +18,15 @@ wait_lines() {
     while [ "$(lines)" -lt "$1" ] && [ $i -lt $(($2 * 10)) ]; do sleep 0.1; i=$((i + 1)); done
 }
 
-wine "$build/hostsim.exe" --room "Lobby" --chat-log "$(winepath -w "$chatlog")" &
+wine "$build/hostsim.exe" --room "Lobby" --chat-log "$(wine winepath -w "$chatlog")" &
 host=$!
+# The host is up once it takes a command; a host that ended has said why.
+i=0
+until wine "$build/hostsim.exe" --control clear-log >/dev/null 2>&1; do
+    kill -0 $host 2>/dev/null && [ $i -lt 60 ] ||
+        fail "the substitute host did not start (hostsim.exe; its words, if any, are above)."
+    sleep 0.5; i=$((i + 1))
+done
 # The program's current drive is n:, so its settings stay in $out/root.
 (cd "$out/root" && exec wine "$build/norqidle.exe") &
 idler=$!
@@ -92,4 +99,21 @@ echo
 echo "Settings file:"
 if [ -f "$out/root/norqidle.ini" ]; then sed 's/^/  /' "$out/root/norqidle.ini"; else echo "  (none)"; fi
 [ -f "$out/screenshot.png" ] && echo && echo "Screenshot: $out/screenshot.png"
-exit 0
+[ "$mode" = automatic ] || exit 0
+
+# What the newcomer's visit must have brought, as a reader sees each line.
+missing=""
+expect() { grep -Eq "$2" "$out/readable.txt" || missing="$missing
+  $1"; }
+expect "the load line" '-  inLoad $'
+expect "the user line" '^ by: vonk  -  user: '
+expect "the line that idling started" ' started idle\. $'
+expect "the player's playing line" ' - playing: a tone\.mp3 $'
+expect "the player's stopped line" ' - stopped: a tone\.mp3 $'
+expect "the first idle status line" ' vonk \( 0d/0h/1m \) $'
+expect "the reason line" '^ re: '
+expect "the unload line" '-  unLoad $'
+expect "the farewell line" '^ by: vonk -  user: norqfan $'
+[ -z "$missing" ] && exit 0
+echo
+fail "these lines never arrived in the room:$missing"

@@ -6,8 +6,5 @@
 set -eu
 . "$(dirname "$0")/common.sh"
 
-install_packages
-build_all
-make_prefix
-prefer_pulse
+prepare
 with_audio on_virtual_display ctest --test-dir "$build" --output-on-failure "$@"

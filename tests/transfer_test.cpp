@@ -97,7 +97,7 @@ TEST(TransferWindowText, KeepsOnlyWhatTheWindowCopiedEvenWhenTheTextChanges) {
         {"12345", "1234567890", {}, "12345"},
         // It shrinks: the NULs behind what was copied are not text.
         {"1234567890", "123", {}, "123"},
-        // A length that no text in a 32-bit program's memory can have.
+        // A length that no host window's text has: nothing is read.
         {"abc", nullptr, 0x7FFFFFFF, ""},
     };
     WNDCLASSA answering = {};
