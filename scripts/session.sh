@@ -8,10 +8,10 @@
 set -u
 . "$(dirname "$0")/common.sh"
 out=$1 mode=$2
+# hostsim writes the chat log; it ends at once when it cannot.
 chatlog="$out/chat.log"
-: >"$chatlog"
 
-lines() { wc -l <"$chatlog"; }
+lines() { cat "$chatlog" 2>/dev/null | wc -l; }
 # Waits up to $2 seconds for the chat log to hold $1 lines.
 wait_lines() {
     i=0
@@ -24,7 +24,7 @@ host=$!
 i=0
 until wine "$build/hostsim.exe" --control clear-log >/dev/null 2>&1; do
     kill -0 $host 2>/dev/null && [ $i -lt 60 ] ||
-        fail "the substitute host did not start (hostsim.exe; its words, if any, are above)."
+        fail "the substitute host (hostsim.exe) did not start; what it said, if anything, is above."
     sleep 0.5; i=$((i + 1))
 done
 # The program's current drive is n:, so its settings stay in $out/root.
@@ -91,10 +91,10 @@ wait $host 2>/dev/null
 echo
 echo "Lines that arrived in the room, as a reader sees them (mark-up left out),"
 echo "each with its exact bytes in code page 1252 below it:"
-iconv -f CP1252 -t UTF-8 "$chatlog" | sed 's/^Lobby: //; s/<[^>]*>//g; s/^/  /' >"$out/readable.txt"
+iconv -f CP1252 -t UTF-8 "$chatlog" | sed 's/^Lobby: //; s/<[^>]*>//g' >"$out/readable.txt"
 sed 's/^Lobby: //' "$chatlog" |
     perl -pe 's/([^\x20-\x7e\n])/sprintf("\\x%02X", ord $1)/ge; s/^/    bytes: /' >"$out/bytes.txt"
-paste -d '\n' "$out/readable.txt" "$out/bytes.txt"
+sed 's/^/  /' "$out/readable.txt" | paste -d '\n' - "$out/bytes.txt"
 echo
 echo "Settings file:"
 if [ -f "$out/root/norqidle.ini" ]; then sed 's/^/  /' "$out/root/norqidle.ini"; else echo "  (none)"; fi
@@ -103,7 +103,7 @@ if [ -f "$out/root/norqidle.ini" ]; then sed 's/^/  /' "$out/root/norqidle.ini";
 
 # What the newcomer's visit must have brought, as a reader sees each line.
 missing=""
-expect() { grep -Eq "$2" "$out/readable.txt" || missing="$missing
+expect() { grep -Eq -e "$2" "$out/readable.txt" || missing="$missing
   $1"; }
 expect "the load line" '-  inLoad $'
 expect "the user line" '^ by: vonk  -  user: '
