@@ -150,9 +150,10 @@ void FolderPicker::Create() {
         CharLowerBuffW(drive, 1);
         SendMessageW(drives, CB_ADDSTRING, 0, (LPARAM)drive);
     }
-    // Dir1 starts at the program's current folder, which it never changes.
+    // Dir1 starts at the program's current folder, which it never changes;
+    // if that folder has been deleted, at its drive's root.
     folder_ = CurrentFolder();
-    Open(folder_);
+    if (!Open(folder_)) Open(folder_.substr(0, RootLength(folder_)));
 }
 
 LRESULT FolderPicker::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
