@@ -20,7 +20,9 @@ constexpr UINT kLetGoMs = 500;
 // How long a file must run without ending to count as playing.
 constexpr DWORD kSettleMs = 250;
 
-bool Ends(long code) { return code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT; }
+bool Ends(long code) {
+    return code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT;
+}
 
 template <class T>
 void Release(T*& object) {
@@ -119,8 +121,8 @@ bool DirectShowMedia::Play() {
 // Where the position cannot be had, the graph is kept, halted, rather than
 // resumed from the wrong place.
 void DirectShowMedia::Pause() {
-    LONGLONG at = 0;
     if (ending_) return;
+    LONGLONG at = 0;
     if (!seeking_ || FAILED(seeking_->GetCurrentPosition(&at))) {
         if (control_) control_->Pause();
         return;
@@ -154,7 +156,8 @@ int DirectShowMedia::PlayState() {
 void DirectShowMedia::OnGraphEvents() {
     long code;
     LONG_PTR first, second;
-    while (graphEvents_ && !ending_ && SUCCEEDED(graphEvents_->GetEvent(&code, &first, &second, 0))) {
+    while (graphEvents_ && !ending_ &&
+           SUCCEEDED(graphEvents_->GetEvent(&code, &first, &second, 0))) {
         graphEvents_->FreeEventParams(code, first, second);
         if (code == EC_COMPLETE) {
             ending_ = true;

@@ -216,8 +216,10 @@ void WriteToneWav(const std::string& path, std::initializer_list<TonePart> parts
     auto word = [](uint32_t v, int bytes) { return std::string((const char*)&v, bytes); };
     std::string data;
     for (const TonePart& part : parts)
-        for (int i = 0; i < (int)(part.seconds * kWavRate); ++i)
-            data += word((uint16_t)(int16_t)(12000 * std::sin(2 * kPi * part.hz * i / kWavRate)), 2);
+        for (int i = 0; i < (int)(part.seconds * kWavRate); ++i) {
+            const double sine = std::sin(2 * kPi * part.hz * i / kWavRate);
+            data += word((uint16_t)(int16_t)(12000 * sine), 2);
+        }
     const uint32_t size = (uint32_t)data.size();
     WriteFileBytes(path, "RIFF" + word(36 + size, 4) + "WAVEfmt " + word(16, 4) + word(1, 2) +
                              word(1, 2) + word(kWavRate, 4) + word(kWavRate * 2, 4) +
