@@ -71,10 +71,11 @@ void PrintCpu(const char* phase, DWORD ms) {
     auto share = [&](long long before, bool (*counts)(const std::string&)) {
         return 100.0 * (double)(ProcTicks(counts) - before) / 100.0 / wall;
     };
+    const double p = share(program, IsProgram), w = share(wine, IsWine),
+                 s = share(sound, IsSoundServer);
     std::printf("  CPU while %s (%.1f s, %% of one core): norqidle %.1f, its Wine processes "
-                "%.1f, sound server %.1f\n",
-                phase, wall, share(program, IsProgram), share(wine, IsWine),
-                share(sound, IsSoundServer));
+                "%.1f, sound server %.1f; together %.1f\n",
+                phase, wall, p, w, s, p + w + s);
 }
 
 void Press(HWND label) {
@@ -99,11 +100,11 @@ HWND OpenPlayer(DWORD pid, hostsim::Host& host) {
     return player;
 }
 
-// From a click on play to the first sample that came out, in seconds, as
+// From a click on control to the first sample that came out, in seconds, as
 // the recording of the sound server's sink shows it; negative if none came.
-double ClickToSound(HWND player, const AudioCapture& capture) {
+double ClickToSound(HWND player, int control, const AudioCapture& capture) {
     const size_t clicked = capture.Now();
-    Press(GetDlgItem(player, kPlayerPlay));
+    Press(GetDlgItem(player, control));
     size_t first = 0;
     WaitFor([&] {
         const size_t now = capture.Now();
@@ -112,6 +113,15 @@ double ClickToSound(HWND player, const AudioCapture& capture) {
         return first != 0;
     }, 5);
     return first ? (double)(first - clicked) / AudioCapture::kRate : -1;
+}
+
+void PrintDelays(const char* what, std::vector<double> delays) {
+    std::sort(delays.begin(), delays.end());
+    if (delays.empty()) std::printf("  %s: no sound came\n", what);
+    else
+        std::printf("  %s: median %.3f s, worst %.3f s of %zu (best %.3f s)\n", what,
+                    (delays[(delays.size() - 1) / 2] + delays[delays.size() / 2]) / 2,
+                    delays.back(), delays.size(), delays.front());
 }
 
 void MeasureListing(const std::string& folder) {
@@ -154,7 +164,7 @@ void MeasurePlayer(hostsim::Host& host, const std::string& program, const std::s
         SendMessageW(GetDlgItem(player, kPlayerFiles), LB_SETCURSEL, 0, 0);
         std::vector<double> delays;
         for (int i = 0; i < kClicks; ++i) {
-            const double delay = ClickToSound(player, capture);
+            const double delay = ClickToSound(player, kPlayerPlay, capture);
             if (delay >= 0) delays.push_back(delay);
             // The stop clears the selection: it must be through before the
             // entry is selected again (a sent message overtakes a posted one).
@@ -162,20 +172,25 @@ void MeasurePlayer(hostsim::Host& host, const std::string& program, const std::s
             Sleep(300);
             SendMessageW(GetDlgItem(player, kPlayerFiles), LB_SETCURSEL, 0, 0);
         }
-        std::sort(delays.begin(), delays.end());
-        if (delays.empty()) std::printf("  click on play to the first sample: no sound came\n");
-        else
-            std::printf("  click on play to the first sample out: median %.3f s of %zu (%.3f to "
-                        "%.3f s)\n",
-                        (delays[(delays.size() - 1) / 2] + delays[delays.size() / 2]) / 2,
-                        delays.size(), delays.front(), delays.back());
+        PrintDelays("click on play to the first sample out", delays);
         Press(GetDlgItem(player, kPlayerPlay));
         Sleep(1000);
         PrintCpu("playing an MP3", kPhaseMs);
         Press(GetDlgItem(player, kPlayerPause));
         Sleep(500);
         PrintCpu("paused", kPhaseMs);
+        // The sound of the last pause has died away before each resume.
+        delays.clear();
+        for (int i = 0; i < kClicks; ++i) {
+            const double delay = ClickToSound(player, kPlayerPause, capture);
+            if (delay >= 0) delays.push_back(delay);
+            Sleep(300);
+            Press(GetDlgItem(player, kPlayerPause));
+            Sleep(500);
+        }
+        PrintDelays("click on resume to the first sample out", delays);
         Press(GetDlgItem(player, kPlayerPause));  // resumed: stop acts only on a playing file
+        Sleep(500);
         Press(GetDlgItem(player, kPlayerStop));
         Sleep(500);
         PrintCpu("stopped, the player still open", kPhaseMs);

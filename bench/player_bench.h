@@ -1,5 +1,6 @@
-// The player's figures: CPU while playing and while paused, the time from a
-// click on play to the first sample out, and the listing of a big folder.
+// The player's figures: CPU while playing, paused and stopped, the time from
+// a click on play or on resume to the first sample out, and the listing of a
+// big folder.
 #pragma once
 
 #include <string>

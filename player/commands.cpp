@@ -5,21 +5,31 @@
 using namespace playstate;
 
 PlayerCommands::PlayerCommands(Media& media, Playlist& list, const Settings& settings,
-                               std::function<void(const std::string&)> post)
-    : media_(media), list_(list), settings_(settings), post_(std::move(post)) {}
+                               std::function<void(const std::string&)> post,
+                               std::function<void(const std::string&)> failed)
+    : media_(media), list_(list), settings_(settings), post_(std::move(post)),
+      failed_(std::move(failed)) {}
 
 // The file is named as the list gives it when the line goes out: the entry
 // selected then, or nothing.
-void PlayerCommands::Announce(const char* action) {
+std::string PlayerCommands::SelectedName() const {
     const int selected = list_.selected();
-    post_(PlayerLine(settings_, action, selected < 0 ? "" : list_.name(selected)));
+    return selected < 0 ? "" : list_.name(selected);
+}
+
+void PlayerCommands::Announce(const char* action) {
+    post_(PlayerLine(settings_, action, SelectedName()));
+}
+
+void PlayerCommands::AnnounceIfPlaying(bool playing, const char* action) {
+    if (playing) Announce(action);
+    else failed_(SelectedName());
 }
 
 // The folder, a backslash and the name, as they are: a root folder, which
 // keeps its own backslash, gives two in a row, and they play.
 void PlayerCommands::OpenAndAnnounce(int index, const char* action) {
-    media_.Open(list_.folder() + "\\" + list_.name(index));
-    Announce(action);
+    AnnounceIfPlaying(media_.Open(list_.folder() + "\\" + list_.name(index)), action);
 }
 
 void PlayerCommands::DoubleClick() {
@@ -43,8 +53,7 @@ void PlayerCommands::PauseOrResume() {
         media_.Pause();
         Announce(playeraction::kPause);
     } else if (state == kPaused) {
-        media_.Play();
-        Announce(playeraction::kResume);
+        AnnounceIfPlaying(media_.Play(), playeraction::kResume);
     }
 }
 

@@ -1,5 +1,6 @@
 // The player's commands: each reads the play state once, as it starts, and
-// decides on it; each announces what it did with a player line.
+// decides on it; each announces what it did with a player line, and only
+// what it did: a file that does not play is not announced.
 #pragma once
 
 #include <functional>
@@ -22,9 +23,11 @@ public:
 
 class PlayerCommands {
 public:
-    // post sends a finished chat line to the room.
+    // post sends a finished chat line to the room; failed tells the user, by
+    // the name the line would have given, that a file did not play.
     PlayerCommands(Media& media, Playlist& list, const Settings& settings,
-                   std::function<void(const std::string&)> post);
+                   std::function<void(const std::string&)> post,
+                   std::function<void(const std::string&)> failed);
 
     void DoubleClick();  // on the selected entry: opens it without stopping first
     void Play();
@@ -34,12 +37,15 @@ public:
     void Previous();
 
 private:
-    // Opens entry index, selected already, and announces it.
+    // Opens entry index, selected already, and announces it if it plays.
     void OpenAndAnnounce(int index, const char* action);
     void Announce(const char* action);
+    // Announces action if the file plays, else tells the user it does not.
+    void AnnounceIfPlaying(bool playing, const char* action);
+    std::string SelectedName() const;
 
     Media& media_;
     Playlist& list_;
     const Settings& settings_;
-    std::function<void(const std::string&)> post_;
+    std::function<void(const std::string&)> post_, failed_;
 };

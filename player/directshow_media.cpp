@@ -9,6 +9,20 @@ namespace {
 constexpr wchar_t kEventClass[] = L"norq idle media events";
 // The graph posts this to the event window when it has something to say.
 constexpr UINT kGraphEvent = WM_APP + 1;
+// The graph's position runs ahead of what was heard by what the renderer has
+// buffered (under Wine up to 0.15 s), and that goes with the graph: a resume
+// steps back this much (100 ns units), so that it skips and repeats little.
+constexpr LONGLONG kResumeBack = 1000000;
+// After the end the graph is kept this long: its last fraction of a second
+// is still on its way to the speakers.
+constexpr UINT_PTR kLetGoTimer = 1;
+constexpr UINT kLetGoMs = 500;
+// How long a file must run without ending to count as playing.
+constexpr DWORD kSettleMs = 250;
+
+bool Ends(long code) {
+    return code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT;
+}
 
 template <class T>
 void Release(T*& object) {
@@ -31,14 +45,22 @@ void DirectShowMedia::EventWindow::Create() {
 }
 
 LRESULT DirectShowMedia::EventWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message != kGraphEvent) return Window::HandleMessage(message, wParam, lParam);
-    media_.OnGraphEvents();
-    return 0;
+    if (message == kGraphEvent) {
+        media_.OnGraphEvents();
+        return 0;
+    }
+    if (message == WM_TIMER && wParam == kLetGoTimer) {
+        media_.Unload();
+        return 0;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
 }
+
+bool DirectShowMedia::Open(const std::string& path) { return Load(path, 0); }
 
 // Builds the new graph before the old one goes, so that what played stops
 // only once the new file is ready; a file that does not render still ends it.
-void DirectShowMedia::Open(const std::string& path) {
+bool DirectShowMedia::Load(const std::string& path, long long from) {
     IGraphBuilder* graph = nullptr;
     const bool rendered =
         SUCCEEDED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
@@ -47,22 +69,68 @@ void DirectShowMedia::Open(const std::string& path) {
     Unload();
     if (!rendered) {
         Release(graph);
-        return;
+        return false;
     }
     graph_ = graph;
-    if (FAILED(graph_->QueryInterface(IID_IMediaControl, (void**)&control_)) ||
-        FAILED(graph_->QueryInterface(IID_IMediaEventEx, (void**)&graphEvents_)) ||
-        FAILED(graphEvents_->SetNotifyWindow((OAHWND)events_.Handle(), kGraphEvent, 0)) ||
-        FAILED(control_->Run()))
-        Unload();
+    path_ = path;
+    LONGLONG at = from;
+    if (SUCCEEDED(graph_->QueryInterface(IID_IMediaControl, (void**)&control_)) &&
+        SUCCEEDED(graph_->QueryInterface(IID_IMediaEventEx, (void**)&graphEvents_)) &&
+        SUCCEEDED(graph_->QueryInterface(IID_IMediaSeeking, (void**)&seeking_)) &&
+        SUCCEEDED(graphEvents_->SetNotifyWindow((OAHWND)events_.Handle(), kGraphEvent, 0)) &&
+        (from == 0 || SUCCEEDED(seeking_->SetPositions(&at, AM_SEEKING_AbsolutePositioning,
+                                                       nullptr, AM_SEEKING_NoPositioning))) &&
+        SUCCEEDED(control_->Run()) && Settles(from))
+        return true;
+    Unload();
+    return false;
 }
 
-void DirectShowMedia::Play() {
-    if (control_) control_->Run();
+// Bytes that only look like sound (random bytes named .mp3, under Wine)
+// render and run, and end at once with nothing heard. A file plays once it
+// has run a moment without ending, or when what is left of it is shorter than
+// that. The wait handles no messages, so no command comes in the middle of
+// another; what the user does meanwhile waits in the queue.
+bool DirectShowMedia::Settles(long long from) {
+    LONGLONG duration = 0;
+    OAEVENT event = 0;
+    if (FAILED(seeking_->GetDuration(&duration)) ||
+        duration - from < (LONGLONG)kSettleMs * 10000 ||
+        FAILED(graphEvents_->GetEventHandle(&event)))
+        return true;
+    const DWORD start = GetTickCount();
+    for (DWORD spent = 0; spent < kSettleMs; spent = GetTickCount() - start) {
+        WaitForSingleObject((HANDLE)event, kSettleMs - spent);
+        long code;
+        LONG_PTR first, second;
+        while (SUCCEEDED(graphEvents_->GetEvent(&code, &first, &second, 0))) {
+            graphEvents_->FreeEventParams(code, first, second);
+            if (Ends(code)) return false;
+        }
+    }
+    return true;
 }
 
+bool DirectShowMedia::Play() {
+    if (pausedAt_ >= 0) return Load(std::string(path_), pausedAt_);  // Load empties path_
+    if (control_ && SUCCEEDED(control_->Run())) return true;
+    Unload();
+    return false;
+}
+
+// Where the position cannot be had, the graph is kept, halted, rather than
+// resumed from the wrong place.
 void DirectShowMedia::Pause() {
-    if (control_) control_->Pause();
+    if (ending_) return;
+    LONGLONG at = 0;
+    if (!seeking_ || FAILED(seeking_->GetCurrentPosition(&at))) {
+        if (control_) control_->Pause();
+        return;
+    }
+    const std::string path = path_;
+    Unload();
+    path_ = path;
+    pausedAt_ = at > kResumeBack ? at - kResumeBack : 0;
 }
 
 // The graph goes with the stop: a graph kept, even stopped, keeps the sound
@@ -70,9 +138,10 @@ void DirectShowMedia::Pause() {
 // the program runs. Nothing is played again after a stop without an Open.
 void DirectShowMedia::Stop() { Unload(); }
 
-// The state the graph is in or on its way to: a pause just asked for reads
-// paused at once.
+// The state the graph is in or on its way to.
 int DirectShowMedia::PlayState() {
+    if (pausedAt_ >= 0) return playstate::kPaused;
+    if (ending_) return playstate::kStopped;
     OAFilterState state = State_Stopped;
     if (!control_ || FAILED(control_->GetState(0, &state))) return playstate::kStopped;
     switch (state) {
@@ -83,20 +152,31 @@ int DirectShowMedia::PlayState() {
 }
 
 // At the end, or when the graph gives up, it goes as at a stop: the state
-// reads stopped, and the sound device is let go.
+// reads stopped, and the sound device is let go, after the end a moment later.
 void DirectShowMedia::OnGraphEvents() {
     long code;
     LONG_PTR first, second;
-    while (graphEvents_ && SUCCEEDED(graphEvents_->GetEvent(&code, &first, &second, 0))) {
+    while (graphEvents_ && !ending_ &&
+           SUCCEEDED(graphEvents_->GetEvent(&code, &first, &second, 0))) {
         graphEvents_->FreeEventParams(code, first, second);
-        if (code == EC_COMPLETE || code == EC_ERRORABORT || code == EC_USERABORT) Unload();
+        if (code == EC_COMPLETE) {
+            ending_ = true;
+            SetTimer(events_.hwnd(), kLetGoTimer, kLetGoMs, nullptr);
+        } else if (Ends(code)) {
+            Unload();
+        }
     }
 }
 
 void DirectShowMedia::Unload() {
+    if (events_.hwnd()) KillTimer(events_.hwnd(), kLetGoTimer);
+    ending_ = false;
     if (control_) control_->Stop();
     if (graphEvents_) graphEvents_->SetNotifyWindow(0, 0, 0);
     Release(graphEvents_);
+    Release(seeking_);
     Release(control_);
     Release(graph_);
+    path_.clear();
+    pausedAt_ = -1;
 }

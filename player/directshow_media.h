@@ -12,6 +12,7 @@
 struct IGraphBuilder;
 struct IMediaControl;
 struct IMediaEventEx;
+struct IMediaSeeking;
 
 class DirectShowMedia : public Media {
 public:
@@ -19,16 +20,21 @@ public:
     ~DirectShowMedia() override;
 
     // A file that cannot be played (no decoder, no sound server, gone) leaves
-    // nothing loaded: the state reads stopped, and nobody is told.
-    void Open(const std::string& path) override;
-    void Play() override;
+    // nothing loaded: the state reads stopped.
+    bool Open(const std::string& path) override;
+    // A pause lets the graph go, and the sound device with it: kept, even
+    // halted, its mixer runs for as long as the pause lasts, a few per cent of
+    // a core. The file and the position stay, and the resume builds the graph
+    // again from there; so a file deleted in the meantime cannot go on.
+    bool Play() override;
     void Pause() override;
     void Stop() override;
     int PlayState() override;
 
 private:
-    // Gets the graph's events. The graph's own state stays "running" after
-    // the last sample; its completion event is the end of the file.
+    // Gets the graph's events, and lets the graph go a moment after its end.
+    // The graph's own state stays "running" after the last sample; its
+    // completion event is the end of the file.
     class EventWindow : public Window {
     public:
         explicit EventWindow(DirectShowMedia& media) : media_(media) {}
@@ -41,6 +47,10 @@ private:
         DirectShowMedia& media_;
     };
 
+    // Builds the file's graph, from `from` on (100 ns units), and runs it.
+    bool Load(const std::string& path, long long from);
+    // Whether the graph, just run from `from`, goes on playing.
+    bool Settles(long long from);
     void OnGraphEvents();
     void Unload();
 
@@ -49,4 +59,8 @@ private:
     IGraphBuilder* graph_ = nullptr;
     IMediaControl* control_ = nullptr;
     IMediaEventEx* graphEvents_ = nullptr;
+    IMediaSeeking* seeking_ = nullptr;
+    std::string path_;            // the file loaded, or paused
+    long long pausedAt_ = -1;     // where the pause halted; -1 unless paused
+    bool ending_ = false;         // played to its end, its last sound still going out
 };

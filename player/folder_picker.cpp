@@ -57,6 +57,13 @@ std::vector<FolderEntry> FolderEntries(const std::wstring& folder,
     return entries;
 }
 
+std::wstring StartFolder(const std::wstring& current) {
+    const DWORD attributes = GetFileAttributesW(current.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+               ? current
+               : current.substr(0, RootLength(current));
+}
+
 FolderPicker::FolderPicker(std::function<void(const std::string&)> ok,
                            std::function<void()> leave)
     : ok_(std::move(ok)), leave_(std::move(leave)) {}
@@ -150,8 +157,8 @@ void FolderPicker::Create() {
         CharLowerBuffW(drive, 1);
         SendMessageW(drives, CB_ADDSTRING, 0, (LPARAM)drive);
     }
-    // Dir1 starts at the program's current folder, which it never changes.
-    folder_ = CurrentFolder();
+    // Dir1 never changes the program's current folder.
+    folder_ = StartFolder(CurrentFolder());
     Open(folder_);
 }
 

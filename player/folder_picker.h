@@ -33,6 +33,10 @@ struct FolderEntry {
 std::vector<FolderEntry> FolderEntries(const std::wstring& folder,
                                        const std::vector<std::wstring>& subfolders);
 
+// Where Dir1 starts for the program's current folder: that folder, or its
+// drive's root where the folder has been deleted.
+std::wstring StartFolder(const std::wstring& current);
+
 class FolderPicker : public Window {
 public:
     // ok gets the folder opened in Dir1, as the list gives it (a drive's root

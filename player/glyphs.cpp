@@ -1,5 +1,7 @@
 #include "player/glyphs.h"
 
+#include <vector>
+
 #include "ui/twips.h"
 
 namespace {
@@ -49,6 +51,17 @@ bool HaveFont(const wchar_t* face) {
     EnumFontFamiliesExW(dc, &font, FoundFont, (LPARAM)&found, 0);
     ReleaseDC(nullptr, dc);
     return found;
+}
+
+bool FontHasGlyphs(HDC dc, const wchar_t* text) {
+    const int length = lstrlenW(text);
+    std::vector<WORD> indices(length);
+    if (GetGlyphIndicesW(dc, text, length, indices.data(), GGI_MARK_NONEXISTING_GLYPHS) ==
+        GDI_ERROR)
+        return false;
+    for (WORD index : indices)
+        if (index == 0xFFFF) return false;
+    return true;
 }
 
 void DrawGlyph(HDC dc, const RECT& box, Glyph glyph, COLORREF colour, COLORREF background) {

@@ -1,6 +1,7 @@
 // Drawing for the player's windows. The glyph buttons: Webdings characters
-// where the font exists, and the same pictures drawn here where it does not
-// (as under Wine), so a button never shows a bare letter.
+// where the font has them, and the same pictures drawn here where it does not
+// (Wine's Webdings has the play glyph alone), so a button never shows a bare
+// letter or an empty box.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,9 @@
 enum class Glyph { kPlay, kPause, kStop, kPrevious, kNext, kFolder };
 
 bool HaveFont(const wchar_t* face);
+// Whether the font selected into dc has a glyph of its own for each character
+// of text; for those it lacks it would draw an empty box.
+bool FontHasGlyphs(HDC dc, const wchar_t* text);
 // Draws glyph centred in box, in colour, on what is there already.
 void DrawGlyph(HDC dc, const RECT& box, Glyph glyph, COLORREF colour, COLORREF background);
 

@@ -14,9 +14,12 @@ class Media {
 public:
     virtual ~Media() = default;
     // Loads the file (a UTF-8 path, used exactly as given) and plays it at
-    // once, replacing whatever was loaded, also while it plays.
-    virtual void Open(const std::string& path) = 0;
-    virtual void Play() = 0;   // resumes a paused file where it halted
+    // once, replacing whatever was loaded, also while it plays. False when it
+    // cannot be played: then nothing is loaded and the state reads stopped.
+    virtual bool Open(const std::string& path) = 0;
+    // Resumes a paused file where it halted. False when it cannot go on:
+    // then, as for Open, the state reads stopped.
+    virtual bool Play() = 0;
     virtual void Pause() = 0;  // halts and keeps the position
     virtual void Stop() = 0;
     virtual int PlayState() = 0;

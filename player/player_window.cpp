@@ -10,13 +10,19 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"norq idle player";
 constexpr wchar_t kCaption[] = L"norq idler v\u00B9 - mp3 player - by vonk";
+constexpr wchar_t kTitle[] = L" norq idler v\u00B9 - mp3 player - by vonk";
+// A file that does not play is told in the title strip this long, where the
+// user looks anyway, rather than in a box that would wait for a click.
+constexpr UINT_PTR kNoticeTimer = 1;
+constexpr UINT kNoticeMs = 4000;
+constexpr wchar_t kCannotPlay[] = L" cannot play: ";
 constexpr int kClientWidth = 3375, kClientHeight = 1560;
 constexpr TwipsRect kTitleStrip = {0, 0, 3375, 255};
 constexpr TwipsRect kFilesPlace = {120, 360, 3135, 720};
 constexpr COLORREF kCloseColour = RGB(255, 0, 0);
 
 const LabelLayout kLabels[] = {
-    {kPlayerTitle, L" norq idler v\u00B9 - mp3 player - by vonk", {0, 0, 2295, 255}, false},
+    {kPlayerTitle, kTitle, {0, 0, 2295, 255}, false},
     {kPlayerMinimize, L" -", {2880, 0, 135, 255}, true},
     {kPlayerClose, L"x", {3120, 0, 135, 255}, true},
     {kPlayerHide, L"  hide", {240, 1200, 495, 255}, true, true},
@@ -45,13 +51,20 @@ const ButtonLayout kButtons[] = {
 
 PlayerWindow::PlayerWindow(Settings& settings, Media& media, std::function<void()> close,
                            std::function<void()> pickFolder)
-    : commands_(media, files_, settings, [](const std::string& line) { SendChat(line); }),
+    : commands_(
+          media, files_, settings, [](const std::string& line) { SendChat(line); },
+          [this](const std::string& name) { TellNotPlaying(name); }),
       close_(std::move(close)),
       pickFolder_(std::move(pickFolder)) {}
 
 void PlayerWindow::ShowFolder(const std::string& folder) {
     Handle();
     files_.Show(folder);
+}
+
+void PlayerWindow::TellNotPlaying(const std::string& name) {
+    SetWindowTextW(GetDlgItem(hwnd(), kPlayerTitle), (kCannotPlay + Widen(name)).c_str());
+    SetTimer(hwnd(), kNoticeTimer, kNoticeMs, nullptr);
 }
 
 void PlayerWindow::OnCommand(int id) {
@@ -86,25 +99,29 @@ void PlayerWindow::OnDoubleClick() {
     commands_.DoubleClick();
 }
 
+// Each glyph from the face where it has it, else drawn.
 void PlayerWindow::DrawButton(const DRAWITEMSTRUCT& item) {
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(COLOR_HIGHLIGHT));
     for (const ButtonLayout& button : kButtons) {
         if (button.id != (int)item.CtlID) continue;
-        if (!glyphFont_) {
+        HGDIOBJ old = nullptr;
+        if (glyphFont_) {
+            const Font& font = button.size == GlyphSize::kStop     ? *stopFont_
+                               : button.size == GlyphSize::kFolder ? *folderFont_
+                                                                   : *glyphFont_;
+            old = SelectObject(item.hDC, font.get());
+        }
+        if (old && FontHasGlyphs(item.hDC, button.webdings)) {
+            SetTextColor(item.hDC, GetSysColor(COLOR_HIGHLIGHTTEXT));
+            SetBkMode(item.hDC, TRANSPARENT);
+            RECT box = item.rcItem;
+            DrawTextW(item.hDC, button.webdings, -1, &box,
+                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        } else {
             DrawGlyph(item.hDC, item.rcItem, button.glyph, GetSysColor(COLOR_HIGHLIGHTTEXT),
                       GetSysColor(COLOR_HIGHLIGHT));
-            return;
         }
-        const Font& font = button.size == GlyphSize::kStop     ? *stopFont_
-                           : button.size == GlyphSize::kFolder ? *folderFont_
-                                                               : *glyphFont_;
-        HGDIOBJ old = SelectObject(item.hDC, font.get());
-        SetTextColor(item.hDC, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        SetBkMode(item.hDC, TRANSPARENT);
-        RECT box = item.rcItem;
-        DrawTextW(item.hDC, button.webdings, -1, &box,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        SelectObject(item.hDC, old);
+        if (old) SelectObject(item.hDC, old);
     }
 }
 
@@ -161,6 +178,11 @@ LRESULT PlayerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_ERASEBKGND:
         PaintSurface(hwnd(), (HDC)wParam, kTitleStrip.Pixels());
         return 1;
+    case WM_TIMER:
+        if (wParam != kNoticeTimer) break;
+        KillTimer(hwnd(), kNoticeTimer);
+        SetWindowTextW(GetDlgItem(hwnd(), kPlayerTitle), kTitle);
+        return 0;
     case WM_CLOSE:
         // From the taskbar: as the "x" does.
         OnCommand(kPlayerClose);

@@ -44,6 +44,8 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // Says for a moment, in the title strip, that the file `name` did not play.
+    void TellNotPlaying(const std::string& name);
     void OnCommand(int id);
     void OnDoubleClick();
     void DrawButton(const DRAWITEMSTRUCT& item);
@@ -54,6 +56,7 @@ private:
     std::function<void()> close_, pickFolder_;
     Dragger dragger_;
     std::unique_ptr<Font> font_;
-    // The glyphs in Webdings, where that font exists; drawn otherwise.
+    // The glyphs in Webdings, where that font exists and has them; drawn
+    // otherwise.
     std::unique_ptr<Font> glyphFont_, stopFont_, folderFont_;
 };

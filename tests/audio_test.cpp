@@ -3,6 +3,9 @@
 // only what the graph says.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "player/directshow_media.h"
 #include "tests/support.h"
 
@@ -19,8 +22,23 @@ protected:
         ASSERT_TRUE(drive_.ok());
         ASSERT_TRUE(capture_.ok()) << "no recorded sound server: run through scripts/test.sh";
     }
-    // Nothing above a whisper in the last fifth of a second.
-    bool Quiet() const { return capture_.Peak(capture_.Now() - 2 * kTenth, 2 * kTenth) < 0.01; }
+    // Nothing above a whisper in the last fifth of a second, or since from.
+    bool Quiet(size_t from = 0) const {
+        const size_t start = from ? from : capture_.Now() - 2 * kTenth;
+        return capture_.Peak(start, capture_.Now() - start) < 0.01;
+    }
+    // What was heard since from, a twentieth of a second a letter: l the low
+    // tone, h the high one, . silence, ? anything else (a blend at an edge).
+    std::string Heard(size_t from, double low, double high) const {
+        constexpr size_t kStep = AudioCapture::kRate / 20;
+        std::string heard;
+        for (size_t at = from; at + kStep <= capture_.Now(); at += kStep)
+            heard += capture_.Tone(at, kStep, low) > 0.1    ? 'l'
+                     : capture_.Tone(at, kStep, high) > 0.1 ? 'h'
+                     : capture_.Peak(at, kStep) < 0.01      ? '.'
+                                                            : '?';
+        return heard;
+    }
 
     OnTestDrive drive_;
     AudioCapture capture_;
@@ -55,6 +73,42 @@ TEST_F(DirectShowTest, ReplacesAPlayingFileAtOnceThenPausesResumesAndStopsAndThe
     EXPECT_TRUE(Quiet()) << "sound once stopped";
 }
 
+// A pause lets the graph go; the resume goes on where the pause halted: the
+// rest of the first part, then the second, and nothing in between.
+TEST_F(DirectShowTest, ResumesWhereItPausedWithSilenceBetween) {
+    const std::string wav = TestDrive() + "\\two.wav";
+    WriteToneWav(wav, {{(int)kWavHz, 2}, {(int)kMp3Hz, 1}});
+    const size_t start = capture_.Now();
+    ASSERT_TRUE(media_.Open(wav));
+    ASSERT_TRUE(capture_.WaitForTone(kWavHz, 3000));
+    Pump(500);
+    media_.Pause();
+    EXPECT_EQ(kPaused, media_.PlayState());
+    Pump(300);
+    const size_t paused = capture_.Now();
+    Pump(700);
+    EXPECT_TRUE(Quiet(paused)) << "sound while paused";
+    EXPECT_EQ(kPaused, media_.PlayState());
+    ASSERT_TRUE(media_.Play());
+    EXPECT_EQ(kPlaying, media_.PlayState());
+    ASSERT_TRUE(PumpUntil([&] { return media_.PlayState() == kStopped; }, 5000));
+    Pump(300);
+
+    // Low, a pause, low again, then high: each letter a twentieth.
+    std::string heard = Heard(start, kWavHz, kMp3Hz);
+    const size_t first = heard.find('l'), last = heard.rfind('l');
+    ASSERT_NE(std::string::npos, first) << heard;
+    heard = heard.substr(first, heard.find_last_not_of('.') + 1 - first);
+    const size_t gap = heard.find(".........."), high = heard.find('h');
+    EXPECT_LT(gap, last - first) << "no pause inside the low part: " << heard;
+    EXPECT_GT(high, last - first) << "high before the low part ended: " << heard;
+    // The low part is two seconds however it is cut: a resume from elsewhere
+    // plays more or less of it.
+    const auto count = [&](char c) { return std::count(heard.begin(), heard.end(), c) / 20.0; };
+    EXPECT_NEAR(2.0, count('l'), 0.15) << heard;
+    EXPECT_NEAR(1.0, count('h'), 0.15) << heard;
+}
+
 // The state each file leaves: a file played to its end reads stopped, and
 // so does one that cannot be played, with no box and nothing left playing.
 TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayed) {
@@ -66,17 +120,28 @@ TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayed) {
     ASSERT_TRUE(CopyFileW(L"short.wav", L"t\u00F6n \u2603.wav", FALSE));
     WriteFileBytes(root + "notes.txt", "not a sound at all\r\n");
     WriteFileBytes(root + "empty.mp3", "");
-    const struct { std::string path; int opened; } cases[] = {{odd, kPlaying},
-        {root + "notes.txt", kStopped}, {root + "empty.mp3", kStopped}, {root + "gone.mp3", kStopped}};
+    std::string noise(64 * 1024, '\0');
+    for (char& byte : noise) byte = (char)std::rand();
+    WriteFileBytes(root + "noise.mp3", noise);
+    const struct { std::string path; bool plays; } cases[] = {{odd, true},
+        {root + "notes.txt", false}, {root + "empty.mp3", false}, {root + "noise.mp3", false},
+        {root + "gone.mp3", false}};
     for (const auto& c : cases) {
         SeenBox box = AnswerBoxes([&] {
-            media_.Open(c.path);
-            EXPECT_EQ(c.opened, media_.PlayState()) << c.path;
+            EXPECT_EQ(c.plays, media_.Open(c.path)) << c.path;
+            EXPECT_EQ(c.plays ? kPlaying : kStopped, media_.PlayState()) << c.path;
             EXPECT_TRUE(PumpUntil([&] { return media_.PlayState() == kStopped; }, 3000))
                 << c.path << " still reads " << media_.PlayState();
         });
         EXPECT_EQ("", box.Shown()) << c.path;
     }
+    // Deleted while paused: the resume cannot go on.
+    WriteToneWav(root + "brief.wav", (int)kWavHz, 2);
+    ASSERT_TRUE(media_.Open(root + "brief.wav"));
+    media_.Pause();
+    ASSERT_TRUE(DeleteFileA((root + "brief.wav").c_str()));
+    EXPECT_FALSE(media_.Play());
+    EXPECT_EQ(kStopped, media_.PlayState());
     Pump(200);
     EXPECT_TRUE(Quiet());
 }

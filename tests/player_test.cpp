@@ -15,10 +15,11 @@ namespace {
 using namespace playstate;
 
 // A media back end that notes every call and leaves the state the real one
-// would, and the list it plays from.
+// would, and the list it plays from. Once broken, nothing plays any more.
 struct Fake : Media, Playlist {
-    void Open(const std::string& path) override { log.push_back("Open " + path), state = kPlaying; }
-    void Play() override { log.push_back("Play"), state = kPlaying; }
+    bool Open(const std::string& path) override { return log.push_back("Open " + path), Plays(); }
+    bool Play() override { return log.push_back("Play"), Plays(); }
+    bool Plays() { return (state = broken ? kStopped : kPlaying) == kPlaying; }
     void Pause() override { log.push_back("Pause"), state = kPaused; }
     void Stop() override { log.push_back("Stop"), state = kStopped; }
     int PlayState() override { return state; }
@@ -29,6 +30,7 @@ struct Fake : Media, Playlist {
     std::string name(int index) const override { return names.at(index); }
     Log log;
     int state, at;
+    bool broken = false;
     std::string in = "m:\\music";
     std::vector<std::string> names = {"a.mp3", "b.mp3", "c.mp3"};
 };
@@ -43,7 +45,8 @@ struct Case {
     int selected;  // the selection before it, in a list of a.mp3, b.mp3, c.mp3
     // d double-click, p play, z pause, s stop, n next, b previous; 0-2 a
     // click on that entry; f the picker's folder change, to x.mp3 alone; r
-    // to the root of a drive with nothing in it, where + puts song.mp3
+    // to the root of a drive with nothing in it, where + puts song.mp3; x
+    // breaks the back end (a file gone bad, the sound server gone)
     const char* steps;
     Log expected;
     int selectedAfter;
@@ -78,6 +81,15 @@ const Case kCases[] = {
     // The root keeps its backslash.
     {"next in an empty list, then with an entry", kStopped, 1, "rn+n",
      {"Open m:\\\\song.mp3", Said(kPlays, "song.mp3")}, 0},
+    // What does not play is not announced, and leaves nothing to pause or stop.
+    {"play a file that does not play", kStopped, 1, "xpzs",
+     {"Open m:\\music\\b.mp3", "not playing b.mp3"}, 1},
+    {"double-click one while playing", kPlaying, 0, "xdz",
+     {"Open m:\\music\\a.mp3", "not playing a.mp3"}, 0},
+    {"next onto one while playing", kPlaying, 0, "xnsb",
+     {"Stop", "Open m:\\music\\b.mp3", "not playing b.mp3"}, 1},
+    {"a resume that cannot go on", kPlaying, 2, "zxzz",
+     {"Pause", Said(kPauses, "c.mp3"), "Play", "not playing c.mp3"}, 2},
 };
 
 }  // namespace
@@ -91,12 +103,15 @@ TEST(PlayerCommands, EachCommandFromEachPlayState) {
     for (const Case& c : kCases) {
         Fake f;
         f.state = c.state, f.at = c.selected;
-        PlayerCommands commands(f, f, settings, [&](const std::string& line) { f.log.push_back(line); });
+        PlayerCommands commands(
+            f, f, settings, [&](const std::string& line) { f.log.push_back(line); },
+            [&](const std::string& name) { f.log.push_back("not playing " + name); });
         for (const char* step = c.steps; *step; ++step) {
             if (kCommands.count(*step)) (commands.*kCommands.at(*step))();
             else if (*step == 'f') f.in = "m:\\other", f.names = {"x.mp3"}, f.at = -1;
             else if (*step == 'r') f.in = "m:\\", f.names = {}, f.at = -1;
             else if (*step == '+') f.names = {"song.mp3"};
+            else if (*step == 'x') f.broken = true;
             else f.at = *step - '0';
         }
         EXPECT_EQ(c.expected, f.log) << c.what;

@@ -211,16 +211,19 @@ std::string PlayerSaid(const char* what, const std::string& file) {
 
 constexpr double kPi = 3.14159265358979323846;
 
-void WriteToneWav(const std::string& path, int hz, double seconds) {
+void WriteToneWav(const std::string& path, std::initializer_list<TonePart> parts) {
     constexpr int kWavRate = 22050;
-    const int samples = (int)(seconds * kWavRate);
     auto word = [](uint32_t v, int bytes) { return std::string((const char*)&v, bytes); };
-    std::string wav = "RIFF" + word(36 + samples * 2, 4) + "WAVEfmt " + word(16, 4) +
-                      word(1, 2) + word(1, 2) + word(kWavRate, 4) + word(kWavRate * 2, 4) +
-                      word(2, 2) + word(16, 2) + "data" + word(samples * 2, 4);
-    for (int i = 0; i < samples; ++i)
-        wav += word((uint16_t)(int16_t)(12000 * std::sin(2 * kPi * hz * i / kWavRate)), 2);
-    WriteFileBytes(path, wav);
+    std::string data;
+    for (const TonePart& part : parts)
+        for (int i = 0; i < (int)(part.seconds * kWavRate); ++i) {
+            const double sine = std::sin(2 * kPi * part.hz * i / kWavRate);
+            data += word((uint16_t)(int16_t)(12000 * sine), 2);
+        }
+    const uint32_t size = (uint32_t)data.size();
+    WriteFileBytes(path, "RIFF" + word(36 + size, 4) + "WAVEfmt " + word(16, 4) + word(1, 2) +
+                             word(1, 2) + word(kWavRate, 4) + word(kWavRate * 2, 4) +
+                             word(2, 2) + word(16, 2) + "data" + word(size, 4) + data);
 }
 
 std::vector<double> AudioCapture::Samples(size_t from, size_t count) const {

@@ -157,8 +157,15 @@ std::string PlayerSaid(const char* what, const std::string& file);
 // A file beside the test program: a program built with it, or a medium
 // copied there at build time (tests/media). A full path stays as it is.
 std::string BesideTests(const char* name);
-// A mono 16-bit WAV of a sine at hz, written to path.
-void WriteToneWav(const std::string& path, int hz, double seconds);
+// A mono 16-bit WAV of sines, one part after another, written to path.
+struct TonePart {
+    int hz;
+    double seconds;
+};
+void WriteToneWav(const std::string& path, std::initializer_list<TonePart> parts);
+inline void WriteToneWav(const std::string& path, int hz, double seconds) {
+    WriteToneWav(path, {{hz, seconds}});
+}
 
 // What came out of the sound server's sink: scripts/common.sh records its
 // monitor for the whole run (8 kHz, mono, 16-bit) into NORQ_AUDIO_CAPTURE.
