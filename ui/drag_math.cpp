@@ -1,6 +1,6 @@
 #include "ui/drag_math.h"
 
-#include "host/timing.h"
+#include "ui/rounding.h"
 
 void DragState::Press(float x, float y) {
     dragging = true;
