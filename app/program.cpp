@@ -1,6 +1,6 @@
 #include "app/program.h"
 
-#include "idler/form_on_top.h"
+#include "ui/form_on_top.h"
 
 Program::Program(std::function<void()> endProgram)
     : main_(settings_, std::move(endProgram), Elsewhere()),

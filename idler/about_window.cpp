@@ -1,8 +1,8 @@
 #include "idler/about_window.h"
 
 #include "host/wait.h"
-#include "idler/form_on_top.h"
 #include "idler/lines.h"
+#include "ui/form_on_top.h"
 #include "ui/text.h"
 #include "ui/twips.h"
 

@@ -3,9 +3,9 @@
 #include "host/chat.h"
 #include "host/transfer.h"
 #include "host/wait.h"
-#include "idler/form_on_top.h"
 #include "idler/transfer.h"
 #include "settings/about.h"
+#include "ui/form_on_top.h"
 #include "ui/text.h"
 #include "ui/twips.h"
 

@@ -1,8 +1,8 @@
 #include "player/player_window.h"
 
 #include "host/chat.h"
-#include "idler/form_on_top.h"
 #include "player/glyphs.h"
+#include "ui/form_on_top.h"
 #include "ui/text.h"
 #include "ui/twips.h"
 

@@ -2,9 +2,9 @@
 
 #include "host/chat.h"
 #include "host/wait.h"
-#include "idler/form_on_top.h"
 #include "idler/lines.h"
 #include "settings/links.h"
+#include "ui/form_on_top.h"
 #include "ui/text.h"
 
 const char kAboutText[] =

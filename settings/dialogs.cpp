@@ -1,8 +1,8 @@
 #include "settings/dialogs.h"
 
 #include "idler/auto_idle.h"
-#include "idler/form_on_top.h"
 #include "settings/store.h"
+#include "ui/form_on_top.h"
 #include "ui/text.h"
 #include "ui/twips.h"
 

@@ -5,9 +5,9 @@
 
 #include "hostsim/hostsim.h"
 #include "idler/about_window.h"
-#include "idler/form_on_top.h"
 #include "idler/main_window.h"
 #include "tests/support.h"
+#include "ui/form_on_top.h"
 #include "ui/twips.h"
 
 namespace {

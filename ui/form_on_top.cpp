@@ -1,4 +1,4 @@
-#include "idler/form_on_top.h"
+#include "ui/form_on_top.h"
 
 void FormOnTop(Window& window) {
     SetWindowPos(window.Handle(), HWND_TOPMOST, 0, 0, 0, 0,
