@@ -3,21 +3,8 @@
 #include <algorithm>
 
 namespace {
+
 constexpr uint32_t kMinuteMs = 60000;
-}  // namespace
-
-int AutoIdleMinutes(const std::string& value) {
-    // Four digits at most: 1440 fits, and nothing long can overflow.
-    if (value.empty() || value.size() > 4) return 0;
-    int minutes = 0;
-    for (char c : value) {
-        if (c < '0' || c > '9') return 0;
-        minutes = minutes * 10 + (c - '0');
-    }
-    return minutes <= kAutoIdleMaxMinutes ? minutes : 0;
-}
-
-namespace {
 
 // How long until the quiet spell is over; 0 once it is.
 uint32_t UntilQuiet(const AutoIdleState& s) {

@@ -4,13 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
-
-inline constexpr int kAutoIdleMaxMinutes = 1440;  // a day
-
-// The minutes a stored "auto idle" value sets: a whole number from 1 to
-// 1440. Anything else (empty, "0", text, blanks, a sign) is off: 0.
-int AutoIdleMinutes(const std::string& value);
 
 // Milliseconds on the system's tick clock. It wraps after 49.7 days, so
 // only differences are taken.

@@ -1,6 +1,5 @@
 #include "settings/dialogs.h"
 
-#include "idler/auto_idle.h"
 #include "settings/store.h"
 #include "ui/form_on_top.h"
 #include "ui/text.h"

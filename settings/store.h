@@ -29,3 +29,9 @@ enum class ExitKind {
     kWindow,  // the main window's "x": the decorations in use and the totals
 };
 void SaveSettingsOnExit(const Settings& settings, ExitKind kind);
+
+inline constexpr int kAutoIdleMaxMinutes = 1440;  // a day
+
+// The minutes a stored "auto idle" value sets: a whole number from 1 to
+// 1440. Anything else (empty, "0", text, blanks, a sign) is off: 0.
+int AutoIdleMinutes(const std::string& value);
