@@ -8,11 +8,11 @@
 
 #include "idler/about_window.h"
 #include "idler/main_window.h"
+#include "lines/settings.h"
 #include "player/directshow_media.h"
 #include "player/folder_picker.h"
 #include "player/player_window.h"
 #include "roombust/room_buster.h"
-#include "settings/settings.h"
 
 class Program {
 public:

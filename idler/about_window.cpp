@@ -1,7 +1,7 @@
 #include "idler/about_window.h"
 
 #include "host/wait.h"
-#include "idler/lines.h"
+#include "lines/lines.h"
 #include "ui/form_on_top.h"
 #include "ui/text.h"
 #include "ui/twips.h"

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "idler/auto_idle.h"
-#include "idler/lines.h"
+#include "lines/lines.h"
 #include "menu/command_menu.h"
 #include "settings/dialogs.h"
 #include "settings/store.h"

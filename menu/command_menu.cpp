@@ -8,7 +8,7 @@
 
 #include "host/dialogs.h"
 #include "host/toolbar.h"
-#include "idler/lines.h"
+#include "lines/lines.h"
 #include "settings/links.h"
 #include "ui/text.h"
 

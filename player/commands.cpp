@@ -1,6 +1,6 @@
 #include "player/commands.h"
 
-#include "idler/lines.h"
+#include "lines/lines.h"
 
 using namespace playstate;
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "lines/settings.h"
 #include "player/media.h"
-#include "settings/settings.h"
 
 // What the commands need of the file list. The folder, the entries and the
 // selection are the list's own; the commands only read and move them.

@@ -5,9 +5,9 @@
 #include <functional>
 #include <memory>
 
+#include "lines/settings.h"
 #include "player/commands.h"
 #include "player/file_list.h"
-#include "settings/settings.h"
 #include "ui/drag.h"
 #include "ui/label.h"
 #include "ui/window.h"

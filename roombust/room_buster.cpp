@@ -5,7 +5,7 @@
 #include "host/chat.h"
 #include "host/toolbar.h"
 #include "host/wait.h"
-#include "idler/lines.h"
+#include "lines/lines.h"
 #include "ui/text.h"
 #include "ui/twips.h"
 

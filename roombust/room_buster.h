@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "lines/settings.h"
 #include "roombust/refusal_watcher.h"
-#include "settings/settings.h"
 #include "ui/drag.h"
 #include "ui/label.h"
 #include "ui/window.h"

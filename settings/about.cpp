@@ -2,7 +2,7 @@
 
 #include "host/chat.h"
 #include "host/wait.h"
-#include "idler/lines.h"
+#include "lines/lines.h"
 #include "settings/links.h"
 #include "ui/form_on_top.h"
 #include "ui/text.h"

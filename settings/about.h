@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "settings/settings.h"
+#include "lines/settings.h"
 #include "ui/window.h"
 
 // The about text, in a box with the program's title and an OK button.

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "settings/settings.h"
+#include "lines/settings.h"
 #include "ui/label.h"
 #include "ui/window.h"
 

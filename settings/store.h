@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "settings/settings.h"
+#include "lines/settings.h"
 
 inline constexpr char kSettingsSection[] = "norq idle";
 inline constexpr char kSettingsFile[] = "\\norqidle.ini";

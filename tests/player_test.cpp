@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "idler/lines.h"
+#include "lines/lines.h"
 #include "player/commands.h"
 #include "tests/support.h"
 

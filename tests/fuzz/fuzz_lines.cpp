@@ -2,7 +2,7 @@
 // is framed by the decorations. The lines' exact bytes are the unit tests'.
 #include <cstdint>
 
-#include "idler/lines.h"
+#include "lines/lines.h"
 #include "tests/fuzz/fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,4 +1,4 @@
-#include "idler/lines.h"
+#include "lines/lines.h"
 
 std::string markup::Highlighted(const std::string& value) {
     return kHighlight + value + kRunning;

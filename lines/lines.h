@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "settings/settings.h"
+#include "lines/settings.h"
 
 namespace markup {
 // The program's version, shown after a "v" or "version ".

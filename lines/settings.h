@@ -1,5 +1,6 @@
 // The user's values for the run. Chat lines read them at the moment they are
-// built, so a change shows in the next line.
+// built, so a change shows in the next line; settings/ reads them from the
+// settings file and writes them back.
 #pragma once
 
 #include <string>
