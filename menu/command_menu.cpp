@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/dialogs.h"
+#include "host/wait.h"
 #include "host/toolbar.h"
 #include "idler/lines.h"
 #include "settings/links.h"
@@ -140,7 +141,7 @@ void CommandMenu::Popup(HWND owner, bool idling) {
     // a popup menu to show, and ours must not be the one they find.
     const UINT command =
         (UINT)TrackPopupMenu(menu_, TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr);
-    if (command != kNone) Run(command);
+    if (command != kNone) WhenHostFree([this, command] { Run(command); });
 }
 
 UINT CommandMenu::CommandOf(const char* name) {
