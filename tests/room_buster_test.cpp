@@ -144,7 +144,7 @@ TEST_F(RoomBusterTest, AStopEndsAStartInEitherPauseOrBustingAndNothingIsTypedAft
 TEST_F(RoomBusterTest, InsideTheStartsPausesOnlyOneStartRunsAndOtherLinesComeWhole) {
     host_->SetAnswerDelay(0);  // the room won is open by the attempt's check
     MainWindow main(settings_, [] {});
-    auto choose = [&](const char* entry) { main.menu().Run(CommandMenu::CommandOf(entry)); };
+    auto choose = [&](const char* entry) { main.menu().Choose(CommandMenu::CommandOf(entry)); };
     const Lines adv = {ToAnsi(AdvertisingLine(settings_)), ToAnsi(DownloadLine(settings_))};
     const struct { std::function<void()> start, inside; Lines before; } kDoors[] = {
         {nullptr, [&] { buster_.Start(); }, {}},
@@ -161,7 +161,9 @@ TEST_F(RoomBusterTest, InsideTheStartsPausesOnlyOneStartRunsAndOtherLinesComeWho
         if (c.start) clock_.Idle(0.7);
         int idles = 0;
         clock_.OnIdle([&] { if (++idles == 1) c.inside(); });
+        const double since = clock_.elapsed();
         c.start ? c.start() : buster_.Start();
+        EXPECT_EQ(6, (int)(clock_.elapsed() - since)) << n;  // one start's two pauses
         PumpUntil([&] { return host_->Documents() == Lines{room} && !buster_.busting(); });
         Pump(600);  // long enough for the room won to be left, were it
         EXPECT_EQ(Lines{room}, host_->Documents()) << n;
