@@ -62,7 +62,7 @@ std::string RoomBuster::room() const {
 
 // The two pauses handle messages: attempts go on in them when busting
 // already, and a chat room entered meanwhile is the one left. A stop in them
-// ends this start there; a second start waits for none.
+// ends this start there; a second start in them is ignored.
 void RoomBuster::Start() {
     if (starting_) return;
     if (!FitsAnsi(room())) return RefuseRoom();
