@@ -174,6 +174,15 @@ HostWindowHandle FindDocumentArea() { return FindChild(FindHostFrame(), hostclas
 
 HostWindowHandle FindChatRoom() { return FindDocument(IsChatRoom); }
 
+std::vector<HostWindowHandle> ChatRooms() {
+    std::vector<HostWindowHandle> rooms;
+    FindDocument([&rooms](HostWindowHandle d) {
+        if (IsChatRoom(d)) rooms.push_back(d);
+        return false;
+    });
+    return rooms;
+}
+
 void SendChat(std::string_view line, ChatKind kind) {
     // No room: lost silently, as it always was. Only a host that does not
     // answer keeps lines, and they go before this one.

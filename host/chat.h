@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/backlog.h"
 
@@ -53,6 +54,8 @@ HostWindowHandle FindDocument(Predicate is) {
 }
 
 HostWindowHandle FindChatRoom();
+// Every chat room open, in child order (the current one first).
+std::vector<HostWindowHandle> ChatRooms();
 // Posts the line into the current chat room. Without a room it is lost, as
 // always; a host that does not answer keeps it waiting (see ChatBacklog),
 // and a timer looks for the host's answer, sending what waits once it comes.

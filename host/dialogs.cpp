@@ -36,11 +36,6 @@ HostWindowHandle OkButton(HostWindowHandle box) {
     return FindChild(box, "Button", nullptr, "OK");
 }
 
-void PressSpace(HostWindowHandle button) {
-    SendToHost(button, WM_KEYDOWN, VK_SPACE, 0);
-    SendToHost(button, WM_KEYUP, VK_SPACE, 0);
-}
-
 // Waits until the pressed box has gone (true) or kClosingMs have passed.
 bool WaitForBoxToGo(HostWindowHandle box) {
     return WaitUntil([box] { return !IsWindowVisible(box); }, kClosingMs);
@@ -61,7 +56,15 @@ bool IsRefusalBox(HostWindowHandle window) {
     // The caption of another process's window is read without a message to it.
     return GetClassNameA(window, name, sizeof name) && std::strcmp(name, kDialogClass) == 0 &&
            GetWindowTextA(window, caption, sizeof caption) &&
-           std::strcmp(caption, kBoxCaption) == 0;
+           lstrcmpiA(caption, kBoxCaption) == 0;
+}
+
+bool PressRefusalBox(HostWindowHandle box) {
+    HostWindowHandle ok = OkButton(box);
+    for (int press = 0; press < 2; ++press)
+        for (UINT message : {WM_KEYDOWN, WM_KEYUP})
+            if (SendToHost(ok, message, VK_SPACE, 0) == HostReply::kSilent) return false;
+    return true;
 }
 
 void DismissHostDialog() {
@@ -78,9 +81,7 @@ void DismissHostDialog() {
             break;
         }
         HandlePendingEvents();
-        HostWindowHandle ok = OkButton(box);
-        PressSpace(ok);
-        PressSpace(ok);
+        PressRefusalBox(box);
         // A pressed box is given time to go before it is pressed again.
         WaitForBoxToGo(box);
         box = FindBox();

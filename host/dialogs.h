@@ -6,9 +6,12 @@
 // Presses "OK" on the host's "America Online" boxes until none is left,
 // handling this program's messages meanwhile. One look when there is none.
 void DismissHostDialog();
-// Whether window is one of the host's refusal boxes ("America Online"),
+// Whether window is a refusal box ("America Online", in any letter case),
 // shown or not; reads no text from the host.
 bool IsRefusalBox(HostWindowHandle window);
+// Presses its "OK" twice with the space bar, as the host's boxes need; false
+// when the host did not answer. Handles none of this program's messages.
+bool PressRefusalBox(HostWindowHandle box);
 
 // The first document window whose caption begins "Welcome, ", hidden or not.
 HostWindowHandle FindWelcomeWindow();

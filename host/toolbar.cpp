@@ -44,6 +44,7 @@ void PickFromMenu(int skip, const std::vector<std::string>& letters) {
     HostWindowHandle icon = FindToolbarIcon((skip > 0 ? skip : 0) + 1);
     // Without the host there is no menu to wait for.
     if (!icon) return;
+    HostSteps steps;  // letters typed into another pick's menu would pick there
     // Posted, not sent: the host opens its menu in a loop of its own.
     PostMessageA(icon, WM_LBUTTONDOWN, 0, 0);
     PostMessageA(icon, WM_LBUTTONUP, 0, 0);
@@ -79,6 +80,7 @@ void GotoKeyword(const std::string& text) {
 
 void SendInstantMessage(const std::string& recipient, const std::string& message) {
     HostWindowHandle frame = FindHostFrame();
+    HostSteps steps;  // another message filled into this window would go with it
     ShortPress(FindToolbarIcon(kInstantMessageIcon));
     // The host's window comes once its server has answered.
     WaitSeconds(1);

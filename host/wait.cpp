@@ -31,6 +31,8 @@ private:
 };
 
 WaitClock* g_clock = nullptr;
+int g_steps = 0;  // HostSteps under way, nested
+std::vector<std::function<void()>> g_afterSteps;
 
 }  // namespace
 
@@ -81,4 +83,23 @@ void WaitSeconds(int seconds) {
         if (left <= 0) return;
         clock.Idle(left);
     }
+}
+
+HostSteps::HostSteps() { ++g_steps; }
+
+HostSteps::~HostSteps() {
+    if (--g_steps > 0) return;
+    // Each may start an operation of its own and so queue more behind it.
+    while (!g_afterSteps.empty() && g_steps == 0) {
+        std::function<void()> next = std::move(g_afterSteps.front());
+        g_afterSteps.erase(g_afterSteps.begin());
+        next();
+    }
+}
+
+bool InHostSteps() { return g_steps > 0; }
+
+void WhenHostFree(std::function<void()> action) {
+    if (InHostSteps()) g_afterSteps.push_back(std::move(action));
+    else action();
 }

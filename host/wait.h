@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 // The clock WaitSeconds reads and the idle it spends between pumps; tests
 // install their own to check the timing without waiting for real.
@@ -29,3 +30,18 @@ bool WaitUntil(const std::function<bool()>& done, unsigned long ms);
 // Waits about `seconds` from the current whole second, handling the program's
 // own messages meanwhile, so handlers may run (and wait) inside the wait.
 void WaitSeconds(int seconds);
+
+// A host operation in steps with a wait between them (two lines, a menu
+// pick, an instant message). While one is under way, what else would send to
+// the host waits for its end: nothing comes between its steps. Nested scopes
+// are one operation.
+class HostSteps {
+public:
+    HostSteps();
+    ~HostSteps();  // the operation's end: what waited runs now, in order
+    HostSteps(const HostSteps&) = delete;
+    HostSteps& operator=(const HostSteps&) = delete;
+};
+bool InHostSteps();
+// Runs action now, or once the host operation under way is done.
+void WhenHostFree(std::function<void()> action);

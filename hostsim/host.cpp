@@ -101,10 +101,10 @@ void Host::State::Run(const std::function<void()>& action) {
     SendMessageA(control, WM_APP, 0, (LPARAM)&action);
 }
 
-void Host::State::Later(std::function<void()> action) {
+void Host::State::Later(std::function<void()> action, int ms) {
     UINT_PTR id = nextTimer++;
     later[id] = std::move(action);
-    SetTimer(control, id, delayMs, nullptr);
+    SetTimer(control, id, ms < 0 ? delayMs : ms, nullptr);
 }
 
 void Host::State::Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -295,6 +295,9 @@ bool Host::State::Execute(const std::string& command) {
                                parts.size() == 3 ? std::atoi(parts[2].c_str()) : 1};
     } else if (verb == "box" && (arg == "ok" || arg == "yesno")) {
         Later([this, arg] { ShowBox(arg == "ok"); });
+    } else if (verb == "late-box" && !arg.empty()) {
+        const int ms = std::atoi(arg.c_str());
+        Later([this, ms] { ShowBox(true, ms); });
     } else if (verb == "delay" && !arg.empty()) {
         delayMs = std::atoi(arg.c_str());
     } else if (verb == "hang" && !arg.empty()) {

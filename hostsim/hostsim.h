@@ -119,7 +119,8 @@ public:
     // other processes: "room NAME", "doc CAPTION", "welcome NAME",
     // "transfer CAPTION|FILE LINE|TIME LINE", "text ROLE|TEXT", "close NAME",
     // "top NAME", "full NAME|TRIES[|BOXES]", "box ok", "box yesno" (a box
-    // captioned as the host's, with or without "OK"), "delay MS", "hang MS",
+    // captioned as the host's, with or without "OK"), "late-box MS" (one
+    // with "OK", made hidden and shown MS later), "delay MS", "hang MS",
     // "hang-after ROLE|MESSAGE|MS" (MESSAGE a number, MS -1 to stop),
     // "save-log FILE" (the record, as Describe gives it), "clear-log", "quit".
     // False when

@@ -7,7 +7,7 @@
 //       hands COMMAND to the hostsim that runs; exit code 1 when none took it.
 // Commands: "room NAME", "doc CAPTION", "welcome NAME", "close NAME",
 // "top NAME", "transfer CAPTION|FILE LINE|TIME LINE", "text ROLE|TEXT",
-// "full ROOM|TRIES[|BOXES]", "box ok", "box yesno", "delay MS", "hang MS",
+// "full ROOM|TRIES[|BOXES]", "box ok", "box yesno", "late-box MS", "delay MS", "hang MS",
 // "hang-after ROLE|MESSAGE|MS", "save-log FILE", "clear-log", "quit".
 #include <windows.h>
 #include <shellapi.h>

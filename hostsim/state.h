@@ -72,9 +72,9 @@ struct Host::State {
     int cascade = 0;
 
     void Run(const std::function<void()>& action);
-    // Runs action after the host's answer delay, as the real host answers
-    // once its server has.
-    void Later(std::function<void()> action);
+    // Runs action after the host's answer delay (or ms), as the real host
+    // answers once its server has.
+    void Later(std::function<void()> action, int ms = -1);
     void Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Appends to the record, which other threads read.
     void Note(hostsim::Record record);
@@ -92,8 +92,9 @@ struct Host::State {
     void GoToKeyword(const std::string& typed);
     void SendInstantMessage(HWND window);
     // The host's box, as it reports a refusal, with "OK" or with "Yes" and
-    // "No"; the host waits in it until it is answered.
-    void ShowBox(bool withOk);
+    // "No"; the host waits in it until it is answered. With lateMs, it is
+    // made hidden and shown that much later, and the host goes on meanwhile.
+    void ShowBox(bool withOk, int lateMs = 0);
     bool Execute(const std::string& command);
     void ThreadMain();
 };

@@ -179,9 +179,13 @@ constexpr UINT_PTR kCloseTimer = 1;
 
 // The box closes a moment after it is answered, as the host tells its server
 // first; every press that reaches it before then is seen.
-INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
+// A box shown late is modeless (lParam set): the modal loop would show it.
+constexpr char kModeless[] = "hostsim modeless";
+
+INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        if (lParam) SetPropA(box, kModeless, (HANDLE)1);
         return TRUE;
     case WM_COMMAND:
         if (!GetWindowLongPtrA(box, DWLP_USER)) {
@@ -191,7 +195,8 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
         return TRUE;
     case WM_TIMER:
         KillTimer(box, kCloseTimer);
-        EndDialog(box, GetWindowLongPtrA(box, DWLP_USER));
+        if (RemovePropA(box, kModeless)) DestroyWindow(box);
+        else EndDialog(box, GetWindowLongPtrA(box, DWLP_USER));
         return TRUE;
     }
     return FALSE;
@@ -199,7 +204,7 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
 
 }  // namespace
 
-void Host::State::ShowBox(bool withOk) {
+void Host::State::ShowBox(bool withOk, int lateMs) {
     DialogTemplate box(L"America Online", 190, 52, withOk ? 2 : 3);
     box.Item(kStatic, 0xFFFF, SS_LEFT, 8, 8, 174, 10, L"The room you requested is full.");
     if (withOk) {
@@ -207,6 +212,12 @@ void Host::State::ShowBox(bool withOk) {
     } else {
         box.Item(kButton, IDYES, BS_DEFPUSHBUTTON | WS_TABSTOP, 40, 30, 50, 14, L"&Yes");
         box.Item(kButton, IDNO, BS_PUSHBUTTON | WS_TABSTOP, 100, 30, 50, 14, L"&No");
+    }
+    if (lateMs > 0) {
+        HWND made = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), box.get(), nullptr,
+                                               BoxProc, 1);
+        Later([made] { ShowWindow(made, SW_SHOW); }, lateMs);
+        return;
     }
     OutsideScope outside;
     DialogBoxIndirectParamA(GetModuleHandleA(nullptr), box.get(), nullptr, BoxProc, 0);
@@ -444,20 +455,21 @@ LRESULT CALLBACK MessageHook(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-// Presses on the "OK" of the host's boxes, whose button is the system's own.
+// A button of the host's boxes ("box.ok"): the system's own, with no role.
+bool IsBoxButton(HWND window) {
+    char className[16] = {}, caption[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(GetParent(window), caption, sizeof caption);
+    return std::string(className) == "Button" && std::string(caption) == kBoxCaption;
+}
+
+// Presses on the "OK" of the host's boxes.
 LRESULT CALLBACK SentMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     Host::State* s = g_state;
     auto* sent = reinterpret_cast<CWPSTRUCT*>(lParam);
     if (code == HC_ACTION && !s->self &&
-        (sent->message == WM_KEYDOWN || sent->message == WM_KEYUP)) {
-        char className[16] = {}, caption[32] = {};
-        GetClassNameA(sent->hwnd, className, sizeof className);
-        HWND box = GetParent(sent->hwnd);
-        GetWindowTextA(box, caption, sizeof caption);
-        if (std::string(className) == "Button" && std::string(caption) == kBoxCaption) {
-            s->Note(Record{"box.ok", sent->message, sent->wParam, sent->lParam, {}});
-        }
-    }
+        (sent->message == WM_KEYDOWN || sent->message == WM_KEYUP) && IsBoxButton(sent->hwnd))
+        s->Note(Record{"box.ok", sent->message, sent->wParam, sent->lParam, {}});
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -468,8 +480,10 @@ LRESULT CALLBACK AnsweredMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     auto* answered = reinterpret_cast<CWPRETSTRUCT*>(lParam);
     if (code == HC_ACTION && !s->self && !s->hangAfter.empty()) {
         auto role = s->roles.find(answered->hwnd);
+        const std::string name = role != s->roles.end() ? role->second
+                                 : IsBoxButton(answered->hwnd) ? "box.ok" : "";
         const Host::State::HangAfter& h = s->hangAfter.front();
-        if (role != s->roles.end() && role->second == h.role && answered->message == h.message) {
+        if (name == h.role && answered->message == h.message) {
             const int ms = h.ms;
             s->hangAfter.erase(s->hangAfter.begin());
             ReplyMessage(answered->lResult);

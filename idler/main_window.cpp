@@ -133,6 +133,7 @@ void MainWindow::Load() {
     for (auto& d : dialogs_) d->Handle();
     if (settings_.handle.empty()) dialog(DialogKind::kHandle).Open();
     KillTimer(hwnd(), kIdleTimer);  // idling is off at start
+    HostSteps steps;
     SendChat(LoadLine(settings_));
     WaitSeconds(0);
     SendChat(UserLine(settings_));
@@ -147,6 +148,7 @@ void MainWindow::Exit(ExitKind kind) {
     if (exiting_) return;
     exiting_ = true;
     SaveSettingsOnExit(settings_, kind);
+    HostSteps steps;
     SendChat(UnloadLine(settings_));
     WaitSeconds(0);
     SendChat(FarewellLine(settings_));
@@ -164,6 +166,7 @@ void MainWindow::IdleOn() {
 void MainWindow::IdleOff() {
     ShowIdleState(false, false);
     KillTimer(Handle(), kIdleTimer);
+    HostSteps steps;
     SendChat(StopLine(settings_));
     WaitSeconds(0);
     SendChat(TotalLine(settings_, count()));
@@ -206,10 +209,11 @@ void MainWindow::ShowIdleState(bool idling, bool byItself) {
                        (std::wstring(label.tooltip) + state).c_str());
 }
 
-// The pause between the lines handles messages: idling may stop inside it,
-// and the stop and total lines then come before this tick's reason line.
+// The pause between the lines handles messages; what would send to the host
+// in it (idling stopped, a menu choice) waits until the tick's lines are out.
 void MainWindow::Tick() {
     FormOnTop(*this);
+    HostSteps steps;
     IdleCount now = count();
     now.AddMinute();
     ShowCount(now);
@@ -270,7 +274,7 @@ void MainWindow::OnCommand(int id) {
         Minimize();
         break;
     case kExitLabel:
-        Exit(ExitKind::kWindow);
+        WhenHostFree([this] { Exit(ExitKind::kWindow); });
         break;
     }
 }
@@ -305,8 +309,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) == STN_CLICKED) OnCommand(LOWORD(wParam));
         return 0;
     case WM_TIMER:
-        if (wParam == kIdleTimer && idling_) Tick();
-        if (wParam == kAutoIdleTimer) CheckAutoIdle();
+        // Both send to the host: not between another operation's steps.
+        if (wParam == kIdleTimer) WhenHostFree([this] { if (idling_) Tick(); });
+        if (wParam == kAutoIdleTimer) WhenHostFree([this] { CheckAutoIdle(); });
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -317,7 +322,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         // Closed from the taskbar or by the system: leave as the "x" does, so
         // the settings are saved and the room hears the farewell.
-        Exit(ExitKind::kWindow);
+        WhenHostFree([this] { Exit(ExitKind::kWindow); });
         return 0;
     }
     if (dragger_.Handle(hwnd(), message, lParam)) return 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/dialogs.h"
+#include "host/wait.h"
 #include "host/toolbar.h"
 #include "lines/lines.h"
 #include "settings/links.h"
@@ -140,13 +141,17 @@ void CommandMenu::Popup(HWND owner, bool idling) {
     // a popup menu to show, and ours must not be the one they find.
     const UINT command =
         (UINT)TrackPopupMenu(menu_, TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr);
-    if (command != kNone) Run(command);
+    if (command != kNone) Choose(command);
 }
 
 UINT CommandMenu::CommandOf(const char* name) {
     for (const Entry& e : kEntries)
         if (std::strcmp(e.name, name) == 0) return e.command;
     return kNone;
+}
+
+void CommandMenu::Choose(UINT command) {
+    WhenHostFree([this, command] { Run(command); });
 }
 
 void CommandMenu::Run(UINT command) {

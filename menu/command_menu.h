@@ -36,7 +36,9 @@ public:
     HMENU menu() const { return menu_; }
     // The command id of an entry by its control name ("idleron"), 0 if none.
     static UINT CommandOf(const char* name);
-    // Runs an entry's action as if it had been chosen.
+    // An entry chosen: it runs now, or after the host operation under way.
+    void Choose(UINT command);
+    // Runs an entry's action at once.
     void Run(UINT command);
 
 private:

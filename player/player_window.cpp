@@ -1,6 +1,7 @@
 #include "player/player_window.h"
 
 #include "host/chat.h"
+#include "host/wait.h"
 #include "player/glyphs.h"
 #include "ui/form_on_top.h"
 #include "ui/text.h"
@@ -51,8 +52,10 @@ const ButtonLayout kButtons[] = {
 
 PlayerWindow::PlayerWindow(Settings& settings, Media& media, std::function<void()> close,
                            std::function<void()> pickFolder)
+    // Playing goes on at once; its line waits for another operation's steps.
     : commands_(
-          media, files_, settings, [](const std::string& line) { SendChat(line); },
+          media, files_, settings,
+          [](const std::string& line) { WhenHostFree([line] { SendChat(line); }); },
           [this](const std::string& name) { TellNotPlaying(name); }),
       close_(std::move(close)),
       pickFolder_(std::move(pickFolder)) {}
@@ -151,8 +154,10 @@ void PlayerWindow::Create() {
     AddStyle(GetDlgItem(hwnd(), kPlayerTitle), SS_LEFTNOWORDWRAP);
     for (const ButtonLayout& button : kButtons) {
         const RECT r = button.place.Pixels();
+        // A quick double-click on previous or next steps twice.
         MakeLabelButton(CreateChild(hwnd(), button.id, L"STATIC", L"",
-                                    SS_OWNERDRAW | SS_NOTIFY, 0, r, nullptr));
+                                    SS_OWNERDRAW | SS_NOTIFY, 0, r, nullptr),
+                        true, button.id == kPlayerPrevious || button.id == kPlayerNext);
     }
     HWND box = CreateChild(hwnd(), kPlayerFiles, L"LISTBOX", L"",
                            WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,

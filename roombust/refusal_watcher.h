@@ -1,33 +1,50 @@
 // The room buster's dialog timer (Timer2 of `time`): once armed, every
 // refusal box that the host shows is pressed away, busting or not, until the
-// program ends. The system reports each new window, and only then does it
-// look: the program runs for days, and a timer looking for a box a hundred
-// times a second would cost CPU all that time.
+// program ends. The system reports each window the host makes; a box so
+// reported is looked at a few times a second until it is gone, since it may
+// show late and its host may not answer for a while. With no box there is no
+// timer: the program runs for days beside the host.
 #pragma once
 
 #include <windows.h>
+
+#include <vector>
 
 #include "ui/window.h"
 
 class RefusalWatcher : public Window {
 public:
     ~RefusalWatcher() override;
-    // The first call starts the watch, and looks once for a box already up;
-    // later calls do nothing.
+    // The first call starts the watch and takes the boxes already up; later
+    // calls follow a host that has been started again since.
     void Arm();
     bool armed() const { return hwnd() != nullptr; }
+    // Boxes known and not yet gone.
+    size_t boxes() const { return boxes_.size(); }
 
 protected:
     void Create() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    struct Box {
+        HWND window;
+        bool pressed;  // and the host took the presses
+        DWORD pressedAt;
+    };
     static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
                                  LONG child, DWORD thread, DWORD time);
-    // Waits for box (null: any) to show, then presses boxes away until none is left.
-    void Look(HWND box);
+    static void CALLBACK OnHostEnded(void* watcher, BOOLEAN timedOut);
+    // Watches the host that runs now, if it is not the one watched.
+    void Follow();
+    void Unfollow();
+    void Know(HWND box);
+    // Presses each known box that shows and forgets those gone.
+    void Look();
 
+    bool following_ = false;
+    DWORD host_ = 0;  // the process watched; 0 while no host runs
     HWINEVENTHOOK hook_ = nullptr;
-    bool looking_ = false;  // a look is under way; it pumps, so a new box may arrive inside
-    HWND next_ = nullptr;   // a box reported during the look
+    HANDLE hostProcess_ = nullptr, hostEnd_ = nullptr;
+    std::vector<Box> boxes_;
 };

@@ -1,5 +1,6 @@
 #include "roombust/room_buster.h"
 
+#include <algorithm>
 #include <climits>
 
 #include "host/chat.h"
@@ -18,6 +19,9 @@ constexpr int kClientWidth = 2175, kClientHeight = 1635;
 constexpr char kRoomLink[] = "aol://2719:2-2-";
 constexpr int kPauseSeconds = 3;
 constexpr COLORREF kTitleColour = RGB(255, 0, 0);
+constexpr wchar_t kNameRefused[] =
+    L"The host cannot take this room name: it has letters outside the system's code page. "
+    L"Nothing was sent.";
 
 const LabelLayout kLabels[] = {
     {kBusterMinimize, L"-", {0, 0, 255, 255}, true},
@@ -57,32 +61,59 @@ std::string RoomBuster::room() const {
 }
 
 // The two pauses handle messages: attempts go on in them when busting
-// already, and a chat room entered meanwhile is the one left.
+// already, and a chat room entered meanwhile is the one left. A stop in them
+// ends this start there; a second start in them is ignored.
 void RoomBuster::Start() {
+    if (starting_) return;
+    if (!FitsAnsi(room())) return RefuseRoom();
+    starting_ = true;
+    const unsigned start = ++starts_;
+    auto pause = [&] {
+        WaitSeconds(kPauseSeconds);
+        return starts_ == start;  // no stop came, nor a start after one
+    };
     SetDlgItemTextW(Handle(), kBusterTries, L"0");
-    WaitSeconds(kPauseSeconds);
+    if (!pause()) return;
     SendChat(BustingLine(settings_, room()));
-    WaitSeconds(kPauseSeconds);
+    if (!pause()) return;
     SendToHost(FindChatRoom(), WM_CLOSE, 0, 0);
+    // The rooms still open were not won; the host may close the one left
+    // only later, and then it is gone anyway.
+    notWon_ = ChatRooms();
     watcher_.Arm();
     Busting(true);
+    starting_ = false;
 }
 
 void RoomBuster::Stop() {
+    ++starts_;
+    starting_ = false;
     watcher_.Arm();
     Busting(false);
-    SendChat(StoppedBustingLine(settings_, room()));
+    WhenHostFree([this] { SendChat(StoppedBustingLine(settings_, room())); });
 }
 
 // The host opens the room, or shows a refusal box that the watcher presses
-// away. The success line goes out on every tick; it arrives only once a room
-// is open.
+// away. Busting ends on a room that the start did not find open: the one won,
+// or one the user entered by hand.
 void RoomBuster::Attempt() {
+    if (!FitsAnsi(room())) {
+        Busting(false);
+        return RefuseRoom();
+    }
     GotoKeyword(kRoomLink + room());
     HWND tries = GetDlgItem(hwnd(), kBusterTries);
     SetWindowTextW(tries, std::to_wstring(LeadingNumber(WindowText(tries)) + 1).c_str());
-    if (FindChatRoom()) Busting(false);
+    HostWindowHandle in = FindChatRoom();
+    if (!in || std::find(notWon_.begin(), notWon_.end(), in) != notWon_.end()) return;
+    Busting(false);
     SendChat(BustedIntoLine(settings_, room()));
+}
+
+// The host would get '?' for what its code page lacks, and enter another
+// room. The box disables this window while it is up: no second start.
+void RoomBuster::RefuseRoom() {
+    MessageBoxW(hwnd(), kNameRefused, kCaption, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void RoomBuster::Busting(bool on) {
@@ -104,7 +135,9 @@ void RoomBuster::RemoveRoom() {
 
 void RoomBuster::OnCommand(int id) {
     switch (id) {
-    case kBusterStart: Start(); break;
+    // Both send to the host: not between another operation's steps. The
+    // stop ends busting at once; only its line may wait.
+    case kBusterStart: WhenHostFree([this] { Start(); }); break;
     case kBusterStop: Stop(); break;
     case kBusterAdd: AddRoom(); break;
     case kBusterRemove: RemoveRoom(); break;
@@ -137,7 +170,8 @@ LRESULT RoomBuster::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam));
         return 0;
     case WM_TIMER:
-        if (wParam == kAttemptTimer && busting_) Attempt();
+        // Between another operation's steps the attempt waits for the next tick.
+        if (wParam == kAttemptTimer && busting_ && !InHostSteps()) Attempt();
         return 0;
     case WM_CTLCOLORSTATIC:
         if (GetDlgCtrlID((HWND)lParam) == kBusterTitle) {

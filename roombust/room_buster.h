@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "lines/settings.h"
 #include "roombust/refusal_watcher.h"
@@ -55,10 +56,15 @@ private:
     void AddRoom();
     void RemoveRoom();
     void Busting(bool on);
+    void RefuseRoom();
 
     Settings& settings_;
     std::function<void()> close_;
     bool busting_ = false;
+    bool starting_ = false;  // a start is in its pauses
+    unsigned starts_ = 0;    // starts and stops so far: a start's pause ends it unless still its own
+    // Chat rooms open when busting began that the start did not leave.
+    std::vector<HWND> notWon_;
     RefusalWatcher watcher_;
     Dragger dragger_;
     std::unique_ptr<Font> font_;

@@ -41,9 +41,10 @@ std::string DownloadLine(const Settings& s) {
 
 void Advertise(const Settings& settings, Window& mainWindow) {
     FormOnTop(mainWindow);
+    HostSteps steps;
     SendChat(AdvertisingLine(settings));
-    // Other handlers may post in between; the second line is built afterwards
-    // from the settings as they are then.
+    // The second line is built afterwards from the settings as they are then:
+    // a settings dialog may be confirmed in the pause.
     WaitSeconds(0);
     SendChat(DownloadLine(settings));
 }

@@ -6,7 +6,9 @@
 #include <memory>
 
 #include "hostsim/hostsim.h"
+#include "idler/main_window.h"
 #include "roombust/room_buster.h"
+#include "settings/about.h"
 #include "tests/support.h"
 #include "ui/text.h"
 
@@ -57,7 +59,7 @@ protected:
 TEST_F(RoomBusterTest, StartAnnouncesInTheRoomLeavesItThenAttemptsUntilInRefusalsPressedFirst) {
     host_->SetAnswerDelay(0);  // a room opens before the keyword's message returns
     const std::string in = Attempt("Crowded") + PostedLine("Crowded", Line("busted into", "Crowded"));
-    const struct { bool inLobby; int refusals; std::string typed; Lines atPauses; const char* tries; }
+    const struct { bool inLobby; int refusals; std::string typed; Lines atPauses; const char* tries; bool other = false; }
         kStarts[] = {
             // No room: no start line, nothing closed; each refusal box
             // pressed away before the next attempt.
@@ -67,16 +69,22 @@ TEST_F(RoomBusterTest, StartAnnouncesInTheRoomLeavesItThenAttemptsUntilInRefusal
             // at the end of the second, and in at the first attempt.
             {true, 0, PostedLine("Lobby", Line("is now busting", "Crowded")) +
                           "Lobby WM_CLOSE 0 0\nLobby WM_SHOWWINDOW 0 0\n" + in,
-             {"3 s: 0 lines", "3 s: 1 lines"}, "1"}};
+             {"3 s: 0 lines", "3 s: 1 lines"}, "1"},
+            // Another room beneath, not left: never the room won, nor its line's.
+            {true, 1, PostedLine("Lobby", Line("is now busting", "Crowded")) +
+                          "Lobby WM_CLOSE 0 0\nLobby WM_SHOWWINDOW 0 0\n" + Refused("Crowded") + in,
+             {"3 s: 0 lines", "3 s: 1 lines"}, "2", true}};
     for (const auto& start : kStarts) {
+        if (start.other) host_->OpenRoom("Other");
         if (start.inLobby) host_->OpenRoom("Lobby");
         host_->MakeRoomFull("Crowded", start.refusals);
         host_->ClearLog();
         Lines atPauses;
         double since = clock_.elapsed();
+        const size_t before = host_->ChatLines("Lobby").size();
         clock_.OnIdle([&] {
             atPauses.push_back(std::to_string((int)(clock_.elapsed() - since)) + " s: " +
-                               std::to_string(host_->ChatLines("Lobby").size()) + " lines");
+                               std::to_string(host_->ChatLines("Lobby").size() - before) + " lines");
             since = clock_.elapsed();
         });
         buster_.Start();
@@ -85,9 +93,86 @@ TEST_F(RoomBusterTest, StartAnnouncesInTheRoomLeavesItThenAttemptsUntilInRefusal
         EXPECT_EQ(start.typed, Typed(*host_));
         EXPECT_EQ(start.atPauses, atPauses);
         EXPECT_EQ(start.tries, Tries());  // the attempt that got in counts
-        EXPECT_EQ(Lines{"Crowded"}, host_->Documents());
+        EXPECT_EQ(start.other ? (Lines{"Crowded", "Other"}) : Lines{"Crowded"}, host_->Documents());
         EXPECT_EQ(nullptr, VisibleRefusalBox());
         host_->Close("Crowded");
+        host_->Close("Other");
+    }
+}
+
+TEST_F(RoomBusterTest, AStopEndsAStartInEitherPauseOrBustingAndNothingIsTypedAfterItsLine) {
+    host_->MakeRoomFull("Crowded", 1000);
+    const std::string start = PostedLine("Lobby", Line("is now busting", "Crowded"));
+    const std::string stop = PostedLine("Lobby", Line("stopped busting", "Crowded"));
+    // The idle of the start's pauses that the stop comes in (0: once busting),
+    // and what the host got: the lobby is left only once busting.
+    const struct { int atIdle; std::string typed; } kStops[] = {
+        {1, stop}, {2, start + stop}, {0, ""}};
+    for (const auto& c : kStops) {
+        host_->OpenRoom("Lobby");
+        host_->ClearLog();
+        int idles = 0;
+        clock_.OnIdle([&] { if (++idles == c.atIdle) buster_.Stop(); });
+        buster_.Start();
+        if (!c.atIdle) {
+            // "x" hides the window and busting goes on, an attempt every 400 ms.
+            ShowWindow(buster_.hwnd(), SW_SHOWNA);
+            SendMessageW(buster_.hwnd(), WM_COMMAND, MAKEWPARAM(kBusterClose, STN_CLICKED), 0);
+            EXPECT_FALSE(IsWindowVisible(buster_.hwnd()));
+            const DWORD since = GetTickCount();
+            const int before = std::stoi(Tries());
+            Pump(2000);
+            const int made = std::stoi(Tries()) - before, spent = (int)(GetTickCount() - since);
+            EXPECT_LE(made, spent / 400 + 1);
+            EXPECT_GE(made, spent / 800);
+            host_->ClearLog();
+            buster_.Stop();  // its line has no room to go to
+        }
+        Pump(1000);  // long enough for attempts, were there any
+        // The last attempt's refusal may come after the stop; no keyword does.
+        EXPECT_EQ(c.typed, c.atIdle ? Typed(*host_) : Describe(Of(host_->Log(), "keyword")));
+        EXPECT_FALSE(buster_.busting());
+        EXPECT_EQ(c.atIdle ? Lines{"Lobby"} : Lines{}, host_->Documents());
+        host_->Close("Lobby");
+    }
+}
+
+// What runs inside the start's pauses: a second start does not (the first
+// would close the room the second won), another command that posts does,
+// whole, before the start's line; a start chosen between another command's
+// two lines waits for the second.
+TEST_F(RoomBusterTest, InsideTheStartsPausesOnlyOneStartRunsAndOtherLinesComeWhole) {
+    host_->SetAnswerDelay(0);  // the room won is open by the attempt's check
+    MainWindow main(settings_, [] {});
+    auto choose = [&](const char* entry) { main.menu().Choose(CommandMenu::CommandOf(entry)); };
+    const Lines adv = {ToAnsi(AdvertisingLine(settings_)), ToAnsi(DownloadLine(settings_))};
+    const struct { std::function<void()> start, inside; Lines before; } kDoors[] = {
+        {nullptr, [&] { buster_.Start(); }, {}},
+        {nullptr, [&] { choose("idleron"); }, {ToAnsi(StartLine(settings_))}},
+        {nullptr, [&] { choose("advertise"); }, adv},
+        {[&] { choose("advertise"); },
+         [&] { SendMessageW(buster_.hwnd(), WM_COMMAND, MAKEWPARAM(kBusterStart, STN_CLICKED), 0); },
+         adv}};
+    for (const auto& c : kDoors) {
+        const std::string n = std::to_string(&c - kDoors), room = "Crowded" + n;
+        SetRoom(room);
+        host_->OpenRoom("Lobby" + n);
+        // Late in a second, the pause between two lines waits for the next.
+        if (c.start) clock_.Idle(0.7);
+        int idles = 0;
+        clock_.OnIdle([&] { if (++idles == 1) c.inside(); });
+        const double since = clock_.elapsed();
+        c.start ? c.start() : buster_.Start();
+        EXPECT_EQ(6, (int)(clock_.elapsed() - since)) << n;  // one start's two pauses
+        PumpUntil([&] { return host_->Documents() == Lines{room} && !buster_.busting(); });
+        Pump(600);  // long enough for the room won to be left, were it
+        EXPECT_EQ(Lines{room}, host_->Documents()) << n;
+        Lines lobby = c.before;
+        lobby.push_back(Line("is now busting", room));
+        EXPECT_EQ(lobby, host_->ChatLines("Lobby" + n)) << n;
+        EXPECT_EQ(Lines{Line("busted into", room)}, host_->ChatLines(room)) << n;
+        choose("idleroff");
+        host_->Close(room);
     }
 }
 
@@ -114,15 +199,14 @@ TEST_F(RoomBusterTest, StopWithoutStartPostsTheStopLineAndBoxesArePressedAwayFro
         host_->Execute("box ok");
         EXPECT_TRUE(PumpUntil([&] { return Describe(Of(host_->Log(), "box")) == BoxPresses(boxes); }, 2000));
     }
-    EXPECT_EQ(nullptr, VisibleRefusalBox());
+    EXPECT_TRUE(PumpUntil([] { return VisibleRefusalBox() == nullptr; }));
 
-    // A box without "OK" gets no press: the watcher spends its bound on it
-    // handling messages, then gives up rather than looking again and again,
+    // A box without "OK" gets no press: the watcher looks at it now and then,
     // and this thread stays idle.
     hostsim::ResponseWatch watch;
     host_->Execute("box yesno");
     ASSERT_TRUE(PumpUntil([] { return VisibleRefusalBox() != nullptr; }));
-    Pump(1500);  // the watcher's bound on one box
+    Pump(1500);
     EXPECT_LT(watch.LongestMs(), 500.0);
     const double before = ThreadCpuSeconds();
     Pump(2000);
@@ -205,4 +289,67 @@ TEST_F(RoomBusterTest, AddAppendsTheEditTextAsItIsAndRemoveTakesOnlyTheSelectedE
     SendMessageW(combo, CB_SETCURSEL, 1, 0);
     click(kBusterRemove);
     EXPECT_EQ((Lines{"Den", "Den"}), entries());
+}
+
+TEST_F(RoomBusterTest, ABoxIsPressedHoweverLateItShowsAndHoweverLongItsHostStalls) {
+    buster_.Stop();  // the watch begins
+    host_->Execute("late-box 2000");
+    ASSERT_TRUE(PumpUntil([] { return VisibleRefusalBox() != nullptr; }, 4000));
+    EXPECT_TRUE(PumpUntil([&] {
+        return !VisibleRefusalBox() && Describe(Of(host_->Log(), "box")) == BoxPresses();
+    }, 2000));
+
+    // Refused once; the host answers the first key and then hangs for 3 s,
+    // so the rest of that press is lost. Once it answers, the box is pressed
+    // and the room entered.
+    host_->ClearLog();
+    host_->MakeRoomFull("Crowded", 1);
+    host_->HangAfter("box.ok", WM_KEYDOWN, 3000);
+    buster_.Start();
+    ASSERT_TRUE(PumpUntil([&] { return !buster_.busting(); }, 10000));
+    EXPECT_TRUE(PumpUntil([] { return VisibleRefusalBox() == nullptr; }, 1000));
+    EXPECT_EQ("box.ok WM_KEYDOWN 32 0\n" + BoxPresses(), Describe(Of(host_->Log(), "box")));
+    EXPECT_EQ(Lines{Line("busted into", "Crowded")}, host_->ChatLines("Crowded"));
+}
+
+// The host would get '?' for what its code page lacks, and enter another room.
+TEST_F(RoomBusterTest, ARoomNameOutsideTheCodePageIsRefusedBeforeAnythingIsSentAndEndsBusting) {
+    const std::string tokyo = "T\u014Dky\u014D \u6771\u4EAC";
+    host_->OpenRoom("Lobby");
+    host_->MakeRoomFull("Crowded", 1000);
+    const std::string said = "norq room buster - by vonk / The host cannot take this room name: it "
+                             "has letters outside the system's code page. Nothing was sent. / OK| / icon";
+    SetRoom(tokyo);
+    host_->ClearLog();
+    EXPECT_EQ(said, AnswerBoxes([&] { buster_.Start(); }).Shown());
+    EXPECT_EQ("", Typed(*host_));
+    // Typed in while busting: no attempt for it, and busting ends.
+    SetRoom("Crowded");
+    buster_.Start();
+    ASSERT_TRUE(PumpUntil([&] { return Tries() == "1"; }));
+    host_->ClearLog();
+    EXPECT_EQ(said, AnswerBoxes([&] {
+        SetRoom(tokyo);
+        PumpUntil([&] { return !buster_.busting(); });
+    }).Shown());
+    EXPECT_EQ("", Describe(Of(host_->Log(), "keyword")));
+    EXPECT_EQ("1", Tries());
+}
+
+// A double-click's second press comes as a double-click message: no second
+// stop line, no second start inside the first's pause.
+TEST_F(RoomBusterTest, ADoubleClickOnStartOrStopActsOnce) {
+    ShowWindow(buster_.Handle(), SW_SHOWNORMAL);
+    host_->OpenRoom("Lobby");
+    HWND start = GetDlgItem(buster_.hwnd(), kBusterStart), stop = GetDlgItem(buster_.hwnd(), kBusterStop);
+    ClickOn(stop);
+    ClickOn(stop);
+    int idles = 0;
+    clock_.OnIdle([&] { if (++idles == 1) ClickOn(start); });
+    ClickOn(start);
+    ASSERT_TRUE(PumpUntil([&] { return host_->Documents() == Lines{"Crowded"} && !buster_.busting(); }));
+    Pump(600);
+    EXPECT_EQ((Lines{Line("stopped busting", "Crowded"), Line("is now busting", "Crowded")}),
+              host_->ChatLines("Lobby"));
+    EXPECT_EQ(Lines{Line("busted into", "Crowded")}, host_->ChatLines("Crowded"));
 }

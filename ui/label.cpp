@@ -33,15 +33,19 @@ struct LabelButton {
     WNDPROC base;
     ButtonPress click;
     bool hand;
+    bool steps;
 };
 
 LRESULT CALLBACK LabelButtonProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<LabelButton*>(GetWindowLongPtrW(label, GWLP_USERDATA));
     const WNDPROC base = self->base;
     switch (message) {
-    // A quick second press comes as a double-click: a press all the same.
-    case WM_LBUTTONDOWN:
+    // A quick second press comes as a double-click: one more step for a
+    // step button, nothing for the rest, whose commands must act once.
     case WM_LBUTTONDBLCLK:
+        if (!self->steps) return 0;
+        [[fallthrough]];
+    case WM_LBUTTONDOWN:
         self->click.Press(label, 0);
         return 0;
     case WM_LBUTTONUP: {
@@ -115,8 +119,8 @@ HWND CreateLabelButton(HWND parent, int id, const wchar_t* caption, const RECT& 
     return label;
 }
 
-void MakeLabelButton(HWND label, bool hand) {
-    auto* self = new LabelButton{nullptr, {}, hand};
+void MakeLabelButton(HWND label, bool hand, bool steps) {
+    auto* self = new LabelButton{nullptr, {}, hand, steps};
     SetWindowLongPtrW(label, GWLP_USERDATA, (LONG_PTR)self);
     self->base = (WNDPROC)SetWindowLongPtrW(label, GWLP_WNDPROC, (LONG_PTR)LabelButtonProc);
 }

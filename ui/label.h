@@ -54,8 +54,9 @@ HWND CreateLabelButton(HWND parent, int id, const wchar_t* caption, const RECT& 
 // Makes a static control act as a button: STN_CLICKED goes to its parent once
 // the left button is pressed and released over it; a press taken off it
 // before the release does nothing. The pointer over it is a hand while
-// `hand` holds (ShowHand changes that later).
-void MakeLabelButton(HWND label, bool hand = true);
+// `hand` holds (ShowHand changes that later). A double-click is one click,
+// or two where the button `steps` through something.
+void MakeLabelButton(HWND label, bool hand = true, bool steps = false);
 void ShowHand(HWND label, bool hand);
 
 // A click as a button takes it, for targets that are not controls: the press

@@ -14,11 +14,12 @@ std::wstring ToWide(UINT codePage, std::string_view text) {
     return wide;
 }
 
-std::string FromWide(UINT codePage, std::wstring_view wide) {
+// *lacked tells whether the code page lacked a character.
+std::string FromWide(UINT codePage, std::wstring_view wide, BOOL* lacked = nullptr) {
     if (wide.empty()) return {};
     // The code page gets '?', not a look-alike.
     int n = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), (int)wide.size(),
-                                nullptr, 0, "?", nullptr);
+                                nullptr, 0, "?", lacked);
     std::string text(n, '\0');
     WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), (int)wide.size(),
                         text.data(), n, "?", nullptr);
@@ -39,3 +40,9 @@ std::string Narrow(std::wstring_view wide) {
 
 std::string ToAnsi(std::string_view utf8) { return FromWide(CP_ACP, Widen(utf8)); }
 std::string FromAnsi(std::string_view ansi) { return Narrow(ToWide(CP_ACP, ansi)); }
+
+bool FitsAnsi(std::string_view utf8) {
+    BOOL lacked = FALSE;
+    FromWide(CP_ACP, Widen(utf8), &lacked);
+    return !lacked;
+}

@@ -11,3 +11,5 @@ std::string Narrow(std::wstring_view wide);
 // A character the code page lacks becomes '?': the host gets one byte for it.
 std::string ToAnsi(std::string_view utf8);
 std::string FromAnsi(std::string_view ansi);
+// Whether the code page has every character of the text.
+bool FitsAnsi(std::string_view utf8);
