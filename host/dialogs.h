@@ -1,7 +1,7 @@
 // The host's refusal boxes and its welcome window.
 #pragma once
 
-#include "host/chat.h"
+#include "host/windows.h"
 
 // Presses "OK" on the host's "America Online" boxes until none is left,
 // handling this program's messages meanwhile. One look when there is none.

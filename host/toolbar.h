@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/chat.h"
+#include "host/windows.h"
 
 // Toolbar icon n (from 1), or null.
 HostWindowHandle FindToolbarIcon(int n);

@@ -6,10 +6,11 @@
 #include <sstream>
 #include <thread>
 
+#include "host/chat.h"
 #include "host/dialogs.h"
 #include "host/toolbar.h"
-#include "hostsim/hostsim.h"
 #include "host/transfer.h"
+#include "hostsim/hostsim.h"
 #include "idler/transfer.h"
 #include "tests/support.h"
 
