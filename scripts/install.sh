@@ -15,7 +15,7 @@ common="cmake make g++-mingw-w64-i686 mingw-w64-i686-dev googletest clang libcla
         pulseaudio pulseaudio-utils"
 case $arch in
 i686) wine="wine wine32:i386 gstreamer1.0-plugins-good:i386" ;;
-x86_64) wine="g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 gstreamer1.0-plugins-good" ;;
+x86_64) wine="g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 gstreamer1.0-plugins-good:amd64" ;;
 *) echo "install.sh: the architecture is i686 or x86_64, not '$arch'" >&2; exit 2 ;;
 esac
 for p in $common $wine; do
