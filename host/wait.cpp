@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cmath>
+#include <vector>
 
 #include "host/timing.h"
 

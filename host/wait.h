@@ -2,7 +2,6 @@
 #pragma once
 
 #include <functional>
-#include <vector>
 
 // The clock WaitSeconds reads and the idle it spends between pumps; tests
 // install their own to check the timing without waiting for real.

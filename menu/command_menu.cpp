@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "host/dialogs.h"
-#include "host/wait.h"
 #include "host/toolbar.h"
+#include "host/wait.h"
 #include "lines/lines.h"
 #include "settings/links.h"
 #include "ui/text.h"

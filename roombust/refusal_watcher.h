@@ -18,9 +18,6 @@ public:
     // The first call starts the watch and takes the boxes already up; later
     // calls follow a host that has been started again since.
     void Arm();
-    bool armed() const { return hwnd() != nullptr; }
-    // Boxes known and not yet gone.
-    size_t boxes() const { return boxes_.size(); }
 
 protected:
     void Create() override;

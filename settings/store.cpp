@@ -8,6 +8,7 @@
 namespace {
 
 constexpr DWORD kValueBuffer = 255;
+constexpr int kAutoIdleMaxMinutes = 1440;  // a day
 constexpr char kAppDataFolder[] = "\\norq idle";
 
 bool IsFile(const std::string& path) {

@@ -30,8 +30,6 @@ enum class ExitKind {
 };
 void SaveSettingsOnExit(const Settings& settings, ExitKind kind);
 
-inline constexpr int kAutoIdleMaxMinutes = 1440;  // a day
-
 // The minutes a stored "auto idle" value sets: a whole number from 1 to
 // 1440. Anything else (empty, "0", text, blanks, a sign) is off: 0.
 int AutoIdleMinutes(const std::string& value);
