@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/program.h"
+#include "ui/window.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (HandleWindowKeys(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/timing.h"
+#include "ui/window.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ void HandlePendingEvents() {
             PostQuitMessage((int)msg.wParam);
             return;
         }
+        if (HandleWindowKeys(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

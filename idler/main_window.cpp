@@ -25,6 +25,7 @@ enum class FontKind { kPlain, kBold, kTitle, kCollapse };
 struct MainLabelLayout {
     MainLabel id;
     const wchar_t* caption;
+    const wchar_t* name;  // what a screen reader says for a button
     const wchar_t* tooltip;
     TwipsRect place;  // counters and the minimise and exit labels sit in a box
     FontKind font;
@@ -35,14 +36,14 @@ const MainLabelLayout kLabels[] = {
     // The title reaches from the frame's corner to the collapse label: at
     // 735 twips from 360, "norq idle" in a fixed-pitch face wrapped its second
     // word out of sight.
-    {kTitleLabel, L"norq idle", nullptr, {240, 0, 960, 255}, FontKind::kTitle, true},
-    {kCollapseLabel, L" <", L"hide/show", {1200, 0, 135, 255}, FontKind::kCollapse, true},
-    {kOptsLabel, L"opts", L"extra optz", {240, 360, 375, 255}, FontKind::kPlain, true},
-    {kDaysLabel, L"0", L"days", {720 + 0, 360, 255, 255}, FontKind::kPlain, false},
-    {kHoursLabel, L"0", L"hrs", {720 + 360, 360, 255, 255}, FontKind::kPlain, false},
-    {kMinutesLabel, L"0", L"mins", {720 + 720, 360, 255, 255}, FontKind::kPlain, false},
-    {kMinimizeLabel, L" -", L"Minimize.", {1920 + 0, 360, 135, 255}, FontKind::kBold, true},
-    {kExitLabel, L"x", L"exit.", {1920 + 240, 360, 135, 255}, FontKind::kBold, true},
+    {kTitleLabel, L"norq idle", L"norq idle", nullptr, {240, 0, 960, 255}, FontKind::kTitle, true},
+    {kCollapseLabel, L" <", L"collapse", L"hide/show", {1200, 0, 135, 255}, FontKind::kCollapse, true},
+    {kOptsLabel, L"opts", L"options", L"extra optz", {240, 360, 375, 255}, FontKind::kPlain, true},
+    {kDaysLabel, L"0", nullptr, L"days", {720 + 0, 360, 255, 255}, FontKind::kPlain, false},
+    {kHoursLabel, L"0", nullptr, L"hrs", {720 + 360, 360, 255, 255}, FontKind::kPlain, false},
+    {kMinutesLabel, L"0", nullptr, L"mins", {720 + 720, 360, 255, 255}, FontKind::kPlain, false},
+    {kMinimizeLabel, L" -", L"minimize", L"Minimize.", {1920 + 0, 360, 135, 255}, FontKind::kBold, true},
+    {kExitLabel, L"x", L"exit", L"exit.", {1920 + 240, 360, 135, 255}, FontKind::kBold, true},
 };
 
 struct FrameLine {
@@ -246,8 +247,12 @@ void MainWindow::ShowCount(const IdleCount& c) {
 void MainWindow::ToggleCollapse() {
     FormOnTop(*this);
     collapsed_ = !collapsed_;
-    SetDlgItemTextW(hwnd(), kCollapseLabel, collapsed_ ? L" >" : L" <");
-    ShowHand(GetDlgItem(hwnd(), kTitleLabel), collapsed_);
+    NameLabel(GetDlgItem(hwnd(), kCollapseLabel), collapsed_ ? L"expand" : L"collapse",
+              collapsed_ ? L" >" : L" <");
+    // Collapsed, the title opens the menu and the labels below are out of sight.
+    SetActing(GetDlgItem(hwnd(), kTitleLabel), collapsed_);
+    for (MainLabel below : {kOptsLabel, kMinimizeLabel, kExitLabel})
+        SetActing(GetDlgItem(hwnd(), below), !collapsed_);
     RECT now;
     GetWindowRect(hwnd(), &now);
     SetWindowPos(hwnd(), nullptr, TwipsX(kCollapseLeft), now.top,
@@ -257,14 +262,23 @@ void MainWindow::ToggleCollapse() {
     InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+// From the keyboard the menu opens under the label that opens it.
+void MainWindow::PopupMenu(bool fromKeyboard) {
+    RECT label;
+    GetWindowRect(GetDlgItem(hwnd(), collapsed_ ? kTitleLabel : kOptsLabel), &label);
+    POINT at = {label.left, label.bottom};
+    if (!fromKeyboard) GetCursorPos(&at);
+    menu_.Popup(hwnd(), idling_, at);
+}
+
 void MainWindow::OnCommand(int id) {
     switch (id) {
     case kOptsLabel:
         FormOnTop(*this);
-        menu_.Popup(hwnd(), idling_);
+        PopupMenu(false);
         break;
     case kTitleLabel:
-        if (collapsed_) menu_.Popup(hwnd(), idling_);
+        if (collapsed_) PopupMenu(false);
         break;
     case kCollapseLabel:
         ToggleCollapse();
@@ -296,7 +310,10 @@ void MainWindow::Create() {
                      : label.font == FontKind::kCollapse ? collapseFont_->get()
                                                         : plainFont_->get();
         HWND control = CreateLabel(hwnd(), label.id, label.caption, label.place.Pixels(), font);
-        if (label.button) MakeLabelButton(control, label.id != kTitleLabel);
+        if (label.button) {
+            MakeLabelButton(control, label.id != kTitleLabel);
+            NameLabel(control, label.name);
+        }
         if (label.tooltip) AddTooltip(tooltips_, control, label.tooltip);
     }
     AddStyle(GetDlgItem(hwnd(), kTitleLabel), SS_LEFTNOWORDWRAP);
@@ -319,6 +336,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         EndPaint(hwnd(), &ps);
         return 0;
     }
+    case WM_CONTEXTMENU:
+        // Shift+F10 or the menu key; a right click opens nothing, as before.
+        if (lParam != -1) break;
+        if (!collapsed_) FormOnTop(*this);
+        PopupMenu(true);
+        return 0;
     case WM_CLOSE:
         // Closed from the taskbar or by the system: leave as the "x" does, so
         // the settings are saved and the room hears the farewell.

@@ -77,6 +77,7 @@ private:
     MenuActions Actions(MenuActions elsewhere);
     void Load();
     void OnCommand(int id);
+    void PopupMenu(bool fromKeyboard);
     void ToggleCollapse();
     void Tick();
     void CheckAutoIdle();

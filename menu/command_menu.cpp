@@ -132,11 +132,9 @@ CommandMenu::CommandMenu(MenuActions actions, Launcher& launcher)
 
 CommandMenu::~CommandMenu() { DestroyMenu(menu_); }
 
-void CommandMenu::Popup(HWND owner, bool idling) {
+void CommandMenu::Popup(HWND owner, bool idling, POINT at) {
     EnableMenuItem(menu_, kIdlerOn, MF_BYCOMMAND | (idling ? MF_GRAYED : MF_ENABLED));
     EnableMenuItem(menu_, kIdlerOff, MF_BYCOMMAND | (idling ? MF_ENABLED : MF_GRAYED));
-    POINT at = {};
-    GetCursorPos(&at);
     // The choice runs once the menu has gone: the host's menu picks wait for
     // a popup menu to show, and ours must not be the one they find.
     const UINT command =

@@ -27,10 +27,10 @@ public:
     CommandMenu(const CommandMenu&) = delete;
     CommandMenu& operator=(const CommandMenu&) = delete;
 
-    // Pops opts up at the mouse pointer, owned by owner, and runs the chosen
+    // Pops opts up at `at` on the screen, owned by owner, and runs the chosen
     // entry's action once the menu has closed. idling sets which of "idler
     // on" and "idler off" can be chosen.
-    void Popup(HWND owner, bool idling);
+    void Popup(HWND owner, bool idling, POINT at);
 
     // The opts menu itself, for reading back its tree.
     HMENU menu() const { return menu_; }

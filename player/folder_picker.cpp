@@ -18,8 +18,8 @@ constexpr COLORREF kCloseColour = RGB(128, 128, 128);
 
 const LabelLayout kLabels[] = {
     {kPickerTitle, L" norq idler v\u00B9 - directory selection", {0, 0, 2175, 255}, false},
-    {kPickerMinimize, L"-", {2520, 0, 135, 255}, true},
-    {kPickerClose, L"x", {2640, 0, 135, 255}, true},
+    {kPickerMinimize, L"-", {2520, 0, 135, 255}, true, false, L"minimize"},
+    {kPickerClose, L"x", {2640, 0, 135, 255}, true, false, L"exit"},
     {kPickerOk, L" ok", {960, 2280, 375, 255}, true, true},
     {kPickerExit, L" exit", {1440, 2280, 375, 255}, true, true},
 };
@@ -145,10 +145,12 @@ void FolderPicker::Create() {
     RECT d = kDrivesPlace.Pixels();
     d.bottom += (d.bottom - d.top) * kDriveListLines;
     HWND drives = CreateChild(hwnd(), kPickerDrives, L"COMBOBOX", L"",
-                              WS_VSCROLL | CBS_DROPDOWNLIST, 0, d, font_->get());
-    CreateChild(hwnd(), kPickerFolders, L"LISTBOX", L"",
-                WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE,
-                kFoldersPlace.Pixels(), font_->get());
+                              WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, d, font_->get());
+    HWND folders = CreateChild(hwnd(), kPickerFolders, L"LISTBOX", L"",
+                               WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+                               WS_EX_CLIENTEDGE, kFoldersPlace.Pixels(), font_->get());
+    TabAfter(drives, GetDlgItem(hwnd(), kPickerClose));
+    TabAfter(folders, drives);
     // "m:" for each drive, as the drive list shows them.
     wchar_t roots[512] = {};
     GetLogicalDriveStringsW(511, roots);
@@ -180,6 +182,10 @@ LRESULT FolderPicker::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return 1;
     case WM_CLOSE:
         leave_();
+        return 0;
+    case WM_KEYDOWN:
+        // Esc leaves as "x" does.
+        if (wParam == VK_ESCAPE) leave_();
         return 0;
     }
     if (dragger_.Handle(hwnd(), message, lParam)) return 0;

@@ -24,8 +24,8 @@ constexpr COLORREF kCloseColour = RGB(255, 0, 0);
 
 const LabelLayout kLabels[] = {
     {kPlayerTitle, kTitle, {0, 0, 2295, 255}, false},
-    {kPlayerMinimize, L" -", {2880, 0, 135, 255}, true},
-    {kPlayerClose, L"x", {3120, 0, 135, 255}, true},
+    {kPlayerMinimize, L" -", {2880, 0, 135, 255}, true, false, L"minimize"},
+    {kPlayerClose, L"x", {3120, 0, 135, 255}, true, false, L"hide"},
     {kPlayerHide, L"  hide", {240, 1200, 495, 255}, true, true},
 };
 
@@ -33,6 +33,7 @@ enum class GlyphSize { kNormal, kStop, kFolder };  // Webdings 9, 6 and 9.75 pt
 
 struct ButtonLayout {
     PlayerControl id;
+    const wchar_t* name;  // what a screen reader says: the glyph's characters would read as digits
     Glyph glyph;
     const wchar_t* webdings;  // the caption in the Webdings font
     GlyphSize size;
@@ -40,12 +41,12 @@ struct ButtonLayout {
 };
 
 const ButtonLayout kButtons[] = {
-    {kPlayerPlay, Glyph::kPlay, L"4", GlyphSize::kNormal, {840, 1200, 375, 255}},
-    {kPlayerPause, Glyph::kPause, L";", GlyphSize::kNormal, {1200, 1200, 375, 255}},
-    {kPlayerStop, Glyph::kStop, L"g", GlyphSize::kStop, {1560, 1200, 375, 255}},
-    {kPlayerPrevious, Glyph::kPrevious, L"9", GlyphSize::kNormal, {1920, 1200, 375, 255}},
-    {kPlayerNext, Glyph::kNext, L":", GlyphSize::kNormal, {2280, 1200, 375, 255}},
-    {kPlayerFolder, Glyph::kFolder, L" 2", GlyphSize::kFolder, {2640, 1200, 375, 255}},
+    {kPlayerPlay, L"play", Glyph::kPlay, L"4", GlyphSize::kNormal, {840, 1200, 375, 255}},
+    {kPlayerPause, L"pause", Glyph::kPause, L";", GlyphSize::kNormal, {1200, 1200, 375, 255}},
+    {kPlayerStop, L"stop", Glyph::kStop, L"g", GlyphSize::kStop, {1560, 1200, 375, 255}},
+    {kPlayerPrevious, L"previous", Glyph::kPrevious, L"9", GlyphSize::kNormal, {1920, 1200, 375, 255}},
+    {kPlayerNext, L"next", Glyph::kNext, L":", GlyphSize::kNormal, {2280, 1200, 375, 255}},
+    {kPlayerFolder, L"choose folder", Glyph::kFolder, L" 2", GlyphSize::kFolder, {2640, 1200, 375, 255}},
 };
 
 }  // namespace
@@ -91,14 +92,17 @@ void PlayerWindow::OnCommand(int id) {
     }
 }
 
-// Only a double-click on an entry plays, not one on the list's empty part.
+// Only a double-click on an entry plays, not one on the list's empty part;
+// Enter plays the entry chosen.
 void PlayerWindow::OnDoubleClick() {
     HWND box = GetDlgItem(hwnd(), kPlayerFiles);
-    const DWORD at = GetMessagePos();
-    POINT point = {(short)LOWORD(at), (short)HIWORD(at)};
-    ScreenToClient(box, &point);
-    const LRESULT hit = SendMessageW(box, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
-    if (HIWORD(hit) || (int)LOWORD(hit) != files_.selected()) return;
+    if (GetKeyState(VK_RETURN) >= 0) {
+        const DWORD at = GetMessagePos();
+        POINT point = {(short)LOWORD(at), (short)HIWORD(at)};
+        ScreenToClient(box, &point);
+        const LRESULT hit = SendMessageW(box, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+        if (HIWORD(hit) || (int)LOWORD(hit) != files_.selected()) return;
+    }
     commands_.DoubleClick();
 }
 
@@ -155,13 +159,14 @@ void PlayerWindow::Create() {
     for (const ButtonLayout& button : kButtons) {
         const RECT r = button.place.Pixels();
         // A quick double-click on previous or next steps twice.
-        MakeLabelButton(CreateChild(hwnd(), button.id, L"STATIC", L"",
+        MakeLabelButton(CreateChild(hwnd(), button.id, L"STATIC", button.name,
                                     SS_OWNERDRAW | SS_NOTIFY, 0, r, nullptr),
                         true, button.id == kPlayerPrevious || button.id == kPlayerNext);
     }
     HWND box = CreateChild(hwnd(), kPlayerFiles, L"LISTBOX", L"",
                            WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                            WS_EX_CLIENTEDGE, kFilesPlace.Pixels(), font_->get());
+    TabAfter(box, GetDlgItem(hwnd(), kPlayerClose));
     files_.Attach(box);
     files_.Show(Narrow(CurrentFolder()));
 }
@@ -189,8 +194,11 @@ LRESULT PlayerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         SetWindowTextW(GetDlgItem(hwnd(), kPlayerTitle), kTitle);
         return 0;
     case WM_CLOSE:
-        // From the taskbar: as the "x" does.
+        // From the taskbar: as the "x" does; Esc too.
         OnCommand(kPlayerClose);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) OnCommand(kPlayerClose);
         return 0;
     }
     if (dragger_.Handle(hwnd(), message, lParam)) return 0;

@@ -24,9 +24,9 @@ constexpr wchar_t kNameRefused[] =
     L"Nothing was sent.";
 
 const LabelLayout kLabels[] = {
-    {kBusterMinimize, L"-", {0, 0, 255, 255}, true},
+    {kBusterMinimize, L"-", {0, 0, 255, 255}, true, false, L"minimize"},
     {kBusterTitle, L"norq room buster", {360, 0, 1455, 255}, false},
-    {kBusterClose, L"x", {1920, 0, 255, 255}, true},
+    {kBusterClose, L"x", {1920, 0, 255, 255}, true, false, L"hide"},
     {kBusterStart, L"start", {360, 720, 375, 255}, true},
     {kBusterStop, L"stop", {1080, 720, 375, 255}, true},
     {kBusterAdd, L"add", {360, 960, 375, 255}, true},
@@ -159,8 +159,10 @@ void RoomBuster::Create() {
     CreateLabels(hwnd(), kLabels, font_->get());
     RECT place = kRoomPlace.Pixels();
     place.bottom += (place.bottom - place.top) * kRoomListLines;
-    CreateChild(hwnd(), kBusterRoom, L"COMBOBOX", L"",
-                WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, place, font_->get());
+    TabAfter(CreateChild(hwnd(), kBusterRoom, L"COMBOBOX", L"",
+                         WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, place,
+                         font_->get()),
+             GetDlgItem(hwnd(), kBusterClose));
 }
 
 LRESULT RoomBuster::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -182,8 +184,11 @@ LRESULT RoomBuster::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CLOSE:
-        // From the taskbar: as the "x" does.
+        // From the taskbar: as the "x" does; Esc too.
         OnCommand(kBusterClose);
+        return 0;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) OnCommand(kBusterClose);
         return 0;
     }
     if (dragger_.Handle(hwnd(), message, lParam)) return 0;

@@ -121,6 +121,7 @@ void SettingsDialog::Create() {
         HWND back = CreateClippedLabel(hwnd(), kDialogBack, L"<<",
                                        InFrame(layout.frame, layout.back), font);
         MakeLabelButton(back);
+        NameLabel(back, L"back");
         if (layout.backTooltip) {
             tooltips_ = CreateTooltips();
             AddTooltip(tooltips_, back, layout.backTooltip);

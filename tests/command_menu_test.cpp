@@ -82,7 +82,7 @@ TEST(CommandMenu, PopsUpOptsWithTheIdlerEntryThatFitsAndRunsTheChoiceOnceClosed)
     for (const auto& [idling, idlerEntries] : states) {
         noting.noted.clear();
         SetTimer(nullptr, 0, 20, PickUnload);
-        menu.Popup(owner, idling);
+        menu.Popup(owner, idling, POINT{0, 0});
         EXPECT_EQ(std::string("norq idle v\xB9\xB7\xBA - vonk (off)\n-\nabout\nadv\ncontact >\n"
                               "  vonk' site\n  im vonk\n-\nidler opts >\n  ") + idlerEntries +
                       "\n  -\n  ascii >\n    left ascii\n    right ascii\n  reason\n  user\n"

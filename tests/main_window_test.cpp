@@ -63,15 +63,15 @@ TEST(MainWindow, EachExitSaysGoodbyeOnceSavesItsKeysAndOnlyTheWindowsExitSlidesA
                 "reason=gone fishing\r\n");
         // Collapsing keeps the top and moves the left edge. Where the window
         // stands before each click, then what the click makes of it:
-        const struct { int left; const char* caption; int width, height; } clicks[] = {
-            {17, " >", 1410, 270}, {40, " <", 2655, 975}, {60, " >", 1410, 270}};
+        const struct { int left; const char* name; int width, height; } clicks[] = {
+            {17, "expand", 1410, 270}, {40, "collapse", 2655, 975}, {60, "expand", 1410, 270}};
         for (const auto& c : clicks) {
             SetWindowPos(s.main.hwnd(), nullptr, c.left, 23, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
             SendDlgItemMessageW(s.main.hwnd(), kCollapseLabel, WM_LBUTTONDOWN, MK_LBUTTON, 0);
             SendDlgItemMessageW(s.main.hwnd(), kCollapseLabel, WM_LBUTTONUP, 0, 0);
             RECT r;
             GetWindowRect(s.main.hwnd(), &r);
-            EXPECT_EQ(c.caption, TextOf(GetDlgItem(s.main.hwnd(), kCollapseLabel)));
+            EXPECT_EQ(c.name, TextOf(GetDlgItem(s.main.hwnd(), kCollapseLabel)));
             EXPECT_EQ((std::vector<long>{TwipsX(4965), 23, TwipsX(c.width), TwipsY(c.height)}),
                       (std::vector<long>{r.left, r.top, r.right - r.left, r.bottom - r.top}));
         }

@@ -21,6 +21,7 @@ void Pump(DWORD ms) {
     for (;;) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (HandleWindowKeys(msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
@@ -52,10 +53,7 @@ void ClickOn(HWND control) {
     ClickAt(control, r.right / 2, r.bottom / 2);
 }
 
-namespace {
-
-// Presses the keys in order and releases them in reverse, as a chord.
-void Chord(std::initializer_list<WORD> vks) {
+void Chord(std::initializer_list<WORD> vks, bool pump) {
     std::vector<INPUT> keys(2 * vks.size());
     size_t down = 0, up = keys.size();
     for (WORD vk : vks) {
@@ -64,10 +62,8 @@ void Chord(std::initializer_list<WORD> vks) {
         keys[up].ki.dwFlags = KEYEVENTF_KEYUP;
     }
     SendInput((UINT)keys.size(), keys.data(), sizeof(INPUT));
-    Pump(60);
+    if (pump) Pump(60);
 }
-
-}  // namespace
 
 void Key(WORD vk) { Chord({vk}); }
 

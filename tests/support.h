@@ -35,6 +35,10 @@ void ClickAt(HWND window, int x, int y);
 void ClickOn(HWND control);
 void Type(const std::string& text);
 void Key(WORD vk);
+// Presses the keys in order and releases them in reverse; pumps a moment
+// after unless told not to (keys meant for a menu they open, which holds the
+// pump until it closes).
+void Chord(std::initializer_list<WORD> vks, bool pump = true);
 
 // The CPU this thread has used so far.
 double ThreadCpuSeconds();

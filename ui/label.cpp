@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "ui/twips.h"
+#include "ui/window.h"
 
 namespace {
 
@@ -27,17 +30,58 @@ BYTE PitchAndFamilyOf(const wchar_t* face) {
     return DEFAULT_PITCH | FF_DONTCARE;
 }
 
-// What a label button keeps: the static control's own procedure, its press
-// and whether the pointer over it is a hand.
+// What a label button keeps: the static control's own procedure, its press,
+// whether it acts now, and the caption it draws (its window text is its name).
 struct LabelButton {
     WNDPROC base;
     ButtonPress click;
-    bool hand;
+    bool acts;
     bool steps;
+    std::wstring shown;
 };
 
+LabelButton* ButtonOf(HWND label) {
+    return reinterpret_cast<LabelButton*>(GetWindowLongPtrW(label, GWLP_USERDATA));
+}
+
+void Click(HWND label) {
+    SendMessageW(GetParent(label), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED),
+                 (LPARAM)label);
+}
+
+// As the static control paints, but the caption kept apart from the name;
+// an owner-drawn one is drawn by its parent. Then the focus, once the
+// keyboard has shown it.
+void Paint(HWND label, const LabelButton& self) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(label, &ps);
+    RECT r;
+    GetClientRect(label, &r);
+    const DWORD style = GetWindowLongW(label, GWL_STYLE);
+    if ((style & SS_TYPEMASK) == SS_OWNERDRAW) {
+        DRAWITEMSTRUCT item = {ODT_STATIC, (UINT)GetDlgCtrlID(label), 0, ODA_DRAWENTIRE, 0,
+                               label, dc, r, 0};
+        SendMessageW(GetParent(label), WM_DRAWITEM, item.CtlID, (LPARAM)&item);
+    } else {
+        FillRect(dc, &r, (HBRUSH)SendMessageW(GetParent(label), WM_CTLCOLORSTATIC, (WPARAM)dc,
+                                              (LPARAM)label));
+        const HFONT font = (HFONT)SendMessageW(label, WM_GETFONT, 0, 0);
+        const HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+        const UINT align = (style & SS_TYPEMASK) == SS_CENTER ? DT_CENTER
+                           : (style & SS_TYPEMASK) == SS_RIGHT ? DT_RIGHT
+                                                               : DT_LEFT;
+        const UINT wrap = (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP ? 0 : DT_WORDBREAK;
+        DrawTextW(dc, self.shown.c_str(), -1, &r,
+                  align | wrap | DT_EXPANDTABS | (style & SS_NOPREFIX ? DT_NOPREFIX : 0));
+        if (old) SelectObject(dc, old);
+    }
+    if (GetFocus() == label && !(SendMessageW(label, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
+        DrawFocusRect(dc, &r);
+    EndPaint(label, &ps);
+}
+
 LRESULT CALLBACK LabelButtonProc(HWND label, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<LabelButton*>(GetWindowLongPtrW(label, GWLP_USERDATA));
+    LabelButton* self = ButtonOf(label);
     const WNDPROC base = self->base;
     switch (message) {
     // A quick second press comes as a double-click: one more step for a
@@ -52,16 +96,27 @@ LRESULT CALLBACK LabelButtonProc(HWND label, UINT message, WPARAM wParam, LPARAM
         RECT r;
         GetClientRect(label, &r);
         const POINT at = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
-        if (self->click.Release(PtInRect(&r, at) ? 0 : ButtonPress::kNone))
-            SendMessageW(GetParent(label), WM_COMMAND,
-                         MAKEWPARAM(GetDlgCtrlID(label), STN_CLICKED), (LPARAM)label);
+        if (self->click.Release(PtInRect(&r, at) ? 0 : ButtonPress::kNone)) Click(label);
         return 0;
     }
     case WM_CAPTURECHANGED:
         self->click.Lost();
         return 0;
+    // A key held down acts once, as a press does.
+    case WM_KEYDOWN:
+        if (wParam != VK_SPACE && wParam != VK_RETURN) break;
+        if (!(lParam & (1 << 30))) Click(label);
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_UPDATEUISTATE:
+        InvalidateRect(label, nullptr, FALSE);
+        break;
+    case WM_PAINT:
+        Paint(label, *self);
+        return 0;
     case WM_SETCURSOR:
-        if (!self->hand) break;
+        if (!self->acts) break;
         SetCursor(HandCursor());
         return TRUE;
     case WM_NCDESTROY: {
@@ -73,6 +128,11 @@ LRESULT CALLBACK LabelButtonProc(HWND label, UINT message, WPARAM wParam, LPARAM
     }
     }
     return CallWindowProcW(base, label, message, wParam, lParam);
+}
+
+std::wstring Trimmed(const std::wstring& text) {
+    const size_t first = text.find_first_not_of(L' ');
+    return first == std::wstring::npos ? L"" : text.substr(first, text.find_last_not_of(L' ') + 1 - first);
 }
 
 }  // namespace
@@ -99,6 +159,7 @@ void CreateLabels(HWND parent, const LabelLayout* labels, size_t count, HFONT fo
         HWND made = (label->button ? CreateLabelButton : CreateLabel)(
             parent, label->id, label->caption, label->place.Pixels(), font);
         if (label->bordered) AddStyle(made, WS_BORDER);
+        if (label->name) NameLabel(made, label->name);
     }
 }
 
@@ -106,6 +167,10 @@ void AddStyle(HWND control, DWORD style) {
     SetWindowLongW(control, GWL_STYLE, GetWindowLongW(control, GWL_STYLE) | style);
     SetWindowPos(control, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+void TabAfter(HWND control, HWND previous) {
+    SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HWND CreateLabel(HWND parent, int id, const wchar_t* caption, const RECT& frame, HFONT font) {
@@ -119,15 +184,25 @@ HWND CreateLabelButton(HWND parent, int id, const wchar_t* caption, const RECT& 
     return label;
 }
 
-void MakeLabelButton(HWND label, bool hand, bool steps) {
-    auto* self = new LabelButton{nullptr, {}, hand, steps};
+void MakeLabelButton(HWND label, bool acts, bool steps) {
+    const std::wstring caption = WindowText(label);
+    auto* self = new LabelButton{nullptr, {}, acts, steps, caption};
     SetWindowLongPtrW(label, GWLP_USERDATA, (LONG_PTR)self);
     self->base = (WNDPROC)SetWindowLongPtrW(label, GWLP_WNDPROC, (LONG_PTR)LabelButtonProc);
+    SetActing(label, acts);
+    NameLabel(label, Trimmed(caption).c_str());
 }
 
-void ShowHand(HWND label, bool hand) {
-    if (auto* self = reinterpret_cast<LabelButton*>(GetWindowLongPtrW(label, GWLP_USERDATA)))
-        self->hand = hand;
+void SetActing(HWND label, bool acts) {
+    if (LabelButton* self = ButtonOf(label)) self->acts = acts;
+    const LONG style = GetWindowLongW(label, GWL_STYLE);
+    SetWindowLongW(label, GWL_STYLE, acts ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+}
+
+void NameLabel(HWND label, const wchar_t* name, const wchar_t* shown) {
+    if (LabelButton* self = ButtonOf(label); self && shown) self->shown = shown;
+    // The static control repaints on a new text.
+    SetWindowTextW(label, name);
 }
 
 void ButtonPress::Press(HWND window, int target) {

@@ -1,5 +1,6 @@
-// Labels, the program's buttons: static text that reports a click to its
-// parent as WM_COMMAND with STN_CLICKED and its id. Plus fonts and tooltips.
+// Labels, the program's buttons: static text that reports a click, or Space
+// or Enter while it has the focus, to its parent as WM_COMMAND with
+// STN_CLICKED and its id. Plus fonts and tooltips.
 #pragma once
 
 #include <windows.h>
@@ -34,6 +35,7 @@ struct LabelLayout {
     TwipsRect place;
     bool button;  // acts on a click
     bool bordered = false;
+    const wchar_t* name = nullptr;  // what a screen reader says, where the caption is a symbol
 };
 // Makes every label of a table, in one font.
 void CreateLabels(HWND parent, const LabelLayout* labels, size_t count, HFONT font);
@@ -44,6 +46,9 @@ void CreateLabels(HWND parent, const LabelLayout (&labels)[N], HFONT font) {
 
 // Adds to a control's style after it was made (a border, no word wrap).
 void AddStyle(HWND control, DWORD style);
+// Puts control right after previous in the order Tab goes: the reading order,
+// where the control was made after those below it.
+void TabAfter(HWND control, HWND previous);
 
 // A plain label. It takes the mouse (for its tooltip, and so that a press on
 // it moves no window) but is no button.
@@ -53,11 +58,17 @@ HWND CreateLabelButton(HWND parent, int id, const wchar_t* caption, const RECT& 
                        HFONT font);
 // Makes a static control act as a button: STN_CLICKED goes to its parent once
 // the left button is pressed and released over it; a press taken off it
-// before the release does nothing. The pointer over it is a hand while
-// `hand` holds (ShowHand changes that later). A double-click is one click,
-// or two where the button `steps` through something.
-void MakeLabelButton(HWND label, bool hand = true, bool steps = false);
-void ShowHand(HWND label, bool hand);
+// before the release does nothing. While it `acts` (SetActing changes that
+// later) the pointer over it is a hand and Tab stops on it. A double-click is
+// one click, or two where the button `steps` through something.
+// It keeps drawing its caption, but its window text, which a screen reader
+// speaks, is the caption without blanks around it (NameLabel changes that).
+// The focus shows as a dotted frame once the keyboard moved it.
+void MakeLabelButton(HWND label, bool acts = true, bool steps = false);
+void SetActing(HWND label, bool acts);
+// Gives a label button the word a screen reader says for it, and a new
+// caption to draw where `shown` is given.
+void NameLabel(HWND label, const wchar_t* name, const wchar_t* shown = nullptr);
 
 // A click as a button takes it, for targets that are not controls: the press
 // and the release over the same target. The window holds the mouse from the

@@ -6,6 +6,16 @@ Window::~Window() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
+// The focus is not drawn until the keyboard moves it, as on any Windows set
+// to hide keyboard cues: a mouse user sees the windows as before.
+HWND Window::Handle() {
+    if (!hwnd_) {
+        Create();
+        if (hwnd_) SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+    }
+    return hwnd_;
+}
+
 bool Window::CreateAs(const wchar_t* className, DWORD exStyle, DWORD style,
                       const wchar_t* caption, const RECT& frame, HWND parent) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -35,7 +45,27 @@ bool Window::CreateCentred(const wchar_t* className, DWORD exStyle, DWORD style,
                     RECT{left, top, left + width, top + height});
 }
 
+// Activated, a window gives the focus to the control that had it when the
+// window was left, or to its first one when it was shown afresh.
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SHOWWINDOW:
+        if (wParam) focus_ = nullptr;
+        break;
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            focus_ = IsChild(hwnd_, GetFocus()) ? GetFocus() : nullptr;
+        } else if (!HIWORD(wParam)) {
+            HWND to = focus_ && IsChild(hwnd_, focus_) && IsWindowVisible(focus_)
+                          ? focus_
+                          : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+            if (to && IsChild(hwnd_, to)) {
+                SetFocus(to);
+                return 0;
+            }
+        }
+        break;
+    }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
@@ -61,4 +91,38 @@ std::wstring WindowText(HWND window) {
     std::wstring text(GetWindowTextLengthW(window) + 1, L'\0');
     text.resize(GetWindowTextW(window, text.data(), (int)text.size()));
     return text;
+}
+
+bool HandleWindowKeys(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN) return false;
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    if (!root || GetClassLongPtrW(root, GCLP_WNDPROC) != (LONG_PTR)Window::Proc) return false;
+    HWND focus = GetFocus();
+    // Enter on a list is a double-click on its chosen entry.
+    wchar_t className[16] = {};
+    if (msg.wParam == VK_RETURN && focus && GetClassNameW(focus, className, 16) &&
+        lstrcmpiW(className, L"LISTBOX") == 0 && (GetWindowLongW(focus, GWL_STYLE) & LBS_NOTIFY)) {
+        SendMessageW(GetParent(focus), WM_COMMAND,
+                     MAKEWPARAM(GetDlgCtrlID(focus), LBN_DBLCLK), (LPARAM)focus);
+        return true;
+    }
+    if (msg.wParam != VK_TAB && msg.wParam != VK_ESCAPE) return false;
+    // A list that is dropped down takes Esc to close; an edit field of many
+    // lines would take Tab.
+    const LRESULT wants =
+        focus ? SendMessageW(focus, WM_GETDLGCODE, msg.wParam, (LPARAM)&msg) : 0;
+    if (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | (msg.wParam == VK_TAB ? DLGC_WANTTAB : 0)))
+        return false;
+    if (msg.wParam == VK_ESCAPE) {
+        SendMessageW(root, WM_KEYDOWN, msg.wParam, msg.lParam);
+        return true;
+    }
+    // From the window's own control that holds the focus (a drop-down's edit
+    // field is inside one).
+    HWND from = focus;
+    while (from && from != root && GetParent(from) != root) from = GetParent(from);
+    if (from == root) from = nullptr;
+    SendMessageW(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    if (HWND next = GetNextDlgTabItem(root, from, GetKeyState(VK_SHIFT) < 0)) SetFocus(next);
+    return true;
 }

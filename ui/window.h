@@ -15,6 +15,13 @@ constexpr DWORD kBorderlessStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
 // The text of one of the program's own windows or controls, all of it.
 std::wstring WindowText(HWND window);
 
+// The keys that move about the program's windows, taken before a message is
+// dispatched: Tab and Shift+Tab move the focus between a window's controls,
+// Esc goes to the window itself as WM_KEYDOWN where the focused control does
+// not want it, and Enter on a list is a double-click on its chosen entry. Every loop that handles the program's messages asks this
+// first; true when it took the message.
+bool HandleWindowKeys(const MSG& msg);
+
 class Window {
 public:
     Window() = default;
@@ -25,10 +32,7 @@ public:
     HWND hwnd() const { return hwnd_; }
     // The window, created on first use: windows are made when first needed and
     // afterwards only hidden and shown.
-    HWND Handle() {
-        if (!hwnd_) Create();
-        return hwnd_;
-    }
+    HWND Handle();
 
 protected:
     virtual void Create() {}
@@ -41,6 +45,8 @@ protected:
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    friend bool HandleWindowKeys(const MSG& msg);
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
+    HWND focus_ = nullptr;  // the control that had the focus when the window was left
 };
