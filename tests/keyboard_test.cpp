@@ -191,3 +191,49 @@ TEST(Keyboard, TheMenuKeysOpenTheCommandMenuUnderOptsForTheKeysToPickFrom) {
     Key(VK_RETURN);
     EXPECT_TRUE(PumpUntil([&] { return IsIconic(main) != FALSE; }, 3000));
 }
+
+namespace {
+
+// A control's pixels as the screen shows them, a row a line, a letter a
+// colour in the order the colours come.
+std::string Pixels(HWND control) {
+    RECT r = {};
+    GetClientRect(control, &r);
+    HDC dc = GetDC(control);
+    std::string pixels;
+    std::vector<COLORREF> colours;
+    for (int y = 0; y < r.bottom; ++y, pixels += '\n')
+        for (int x = 0; x < r.right; ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            size_t i = 0;
+            while (i < colours.size() && colours[i] != c) ++i;
+            if (i == colours.size()) colours.push_back(c);
+            pixels += (char)('a' + i % 26);
+        }
+    ReleaseDC(control, dc);
+    return pixels + std::to_string(colours.size() > 0 ? colours[0] : 0);
+}
+
+}  // namespace
+
+// A label button draws its caption as a plain label does, though its text is
+// the word a screen reader says; with the focus it has a frame.
+TEST(Keyboard, ALabelButtonLooksAsAPlainLabelTillTheFocusFramesIt) {
+    Font font(L"MS Sans Serif", 8, true);
+    for (const wchar_t* caption : {L" -", L"x", L"  hide", L"norq idle and more words"}) {
+        SCOPED_TRACE(Narrow(caption));
+        HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 10, 10, 200, 60,
+                                      nullptr, nullptr, nullptr, nullptr);
+        HWND plain = CreateLabel(window, 1, caption, RECT{0, 0, 60, 30}, font.get());
+        HWND button = CreateLabel(window, 2, caption, RECT{100, 0, 160, 30}, font.get());
+        MakeLabelButton(button);
+        NameLabel(button, L"word");
+        UpdateWindow(window);
+        EXPECT_EQ(Pixels(plain), Pixels(button));
+        SetFocus(button);
+        SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+        UpdateWindow(window);
+        EXPECT_NE(Pixels(plain), Pixels(button)) << "no focus frame";
+        DestroyWindow(window);
+    }
+}
