@@ -50,8 +50,7 @@ void Click(HWND label) {
 }
 
 // As the static control paints, but the caption kept apart from the name;
-// an owner-drawn one is drawn by its parent. Then the focus, once the
-// keyboard has shown it.
+// an owner-drawn one is drawn by its parent. Then the focus, if it has it.
 void Paint(HWND label, const LabelButton& self) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(label, &ps);
@@ -75,8 +74,7 @@ void Paint(HWND label, const LabelButton& self) {
                   align | wrap | DT_EXPANDTABS | (style & SS_NOPREFIX ? DT_NOPREFIX : 0));
         if (old) SelectObject(dc, old);
     }
-    if (GetFocus() == label && !(SendMessageW(label, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
-        DrawFocusRect(dc, &r);
+    if (GetFocus() == label) DrawFocusRect(dc, &r);
     EndPaint(label, &ps);
 }
 
@@ -109,7 +107,6 @@ LRESULT CALLBACK LabelButtonProc(HWND label, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-    case WM_UPDATEUISTATE:
         InvalidateRect(label, nullptr, FALSE);
         break;
     case WM_PAINT:

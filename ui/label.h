@@ -63,7 +63,7 @@ HWND CreateLabelButton(HWND parent, int id, const wchar_t* caption, const RECT& 
 // one click, or two where the button `steps` through something.
 // It keeps drawing its caption, but its window text, which a screen reader
 // speaks, is the caption without blanks around it (NameLabel changes that).
-// The focus shows as a dotted frame once the keyboard moved it.
+// The focus shows as a dotted frame.
 void MakeLabelButton(HWND label, bool acts = true, bool steps = false);
 void SetActing(HWND label, bool acts);
 // Gives a label button the word a screen reader says for it, and a new

@@ -6,16 +6,6 @@ Window::~Window() {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-// The focus is not drawn until the keyboard moves it, as on any Windows set
-// to hide keyboard cues: a mouse user sees the windows as before.
-HWND Window::Handle() {
-    if (!hwnd_) {
-        Create();
-        if (hwnd_) SendMessageW(hwnd_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
-    }
-    return hwnd_;
-}
-
 bool Window::CreateAs(const wchar_t* className, DWORD exStyle, DWORD style,
                       const wchar_t* caption, const RECT& frame, HWND parent) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -122,7 +112,6 @@ bool HandleWindowKeys(const MSG& msg) {
     HWND from = focus;
     while (from && from != root && GetParent(from) != root) from = GetParent(from);
     if (from == root) from = nullptr;
-    SendMessageW(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     if (HWND next = GetNextDlgTabItem(root, from, GetKeyState(VK_SHIFT) < 0)) SetFocus(next);
     return true;
 }

@@ -32,7 +32,10 @@ public:
     HWND hwnd() const { return hwnd_; }
     // The window, created on first use: windows are made when first needed and
     // afterwards only hidden and shown.
-    HWND Handle();
+    HWND Handle() {
+        if (!hwnd_) Create();
+        return hwnd_;
+    }
 
 protected:
     virtual void Create() {}
