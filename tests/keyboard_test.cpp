@@ -17,7 +17,9 @@ namespace {
 // What a screen reader says for a control: its standard accessible object's name.
 std::string SpokenName(HWND control) {
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible,
+    // The interface's id from its declaration: the 64-bit import library's
+    // IID_IAccessible was refused (E_NOINTERFACE).
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, __uuidof(IAccessible),
                                           (void**)&object)))
         return "(no accessible object)";
     VARIANT self;
