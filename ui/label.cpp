@@ -129,7 +129,8 @@ LRESULT CALLBACK LabelButtonProc(HWND label, UINT message, WPARAM wParam, LPARAM
 
 std::wstring Trimmed(const std::wstring& text) {
     const size_t first = text.find_first_not_of(L' ');
-    return first == std::wstring::npos ? L"" : text.substr(first, text.find_last_not_of(L' ') + 1 - first);
+    if (first == std::wstring::npos) return L"";
+    return text.substr(first, text.find_last_not_of(L' ') + 1 - first);
 }
 
 }  // namespace

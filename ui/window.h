@@ -18,8 +18,9 @@ std::wstring WindowText(HWND window);
 // The keys that move about the program's windows, taken before a message is
 // dispatched: Tab and Shift+Tab move the focus between a window's controls,
 // Esc goes to the window itself as WM_KEYDOWN where the focused control does
-// not want it, and Enter on a list is a double-click on its chosen entry. Every loop that handles the program's messages asks this
-// first; true when it took the message.
+// not want it, and Enter on a list is a double-click on its chosen entry.
+// Every loop that handles the program's messages asks this first; true when
+// it took the message.
 bool HandleWindowKeys(const MSG& msg);
 
 class Window {
