@@ -86,7 +86,7 @@ std::wstring WindowText(HWND window) {
 bool HandleWindowKeys(const MSG& msg) {
     if (msg.message != WM_KEYDOWN) return false;
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-    if (!root || GetClassLongPtrW(root, GCLP_WNDPROC) != (LONG_PTR)Window::Proc) return false;
+    if (!root || (WNDPROC)GetClassLongPtrW(root, GCLP_WNDPROC) != Window::Proc) return false;
     HWND focus = GetFocus();
     // Enter on a list is a double-click on its chosen entry.
     wchar_t className[16] = {};
