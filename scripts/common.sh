@@ -69,11 +69,21 @@ choose_arch() {
     export GST_REGISTRY_1_0="$build/gst-registry.bin"
     # "wine" and "wineserver" name this architecture's loader and server for
     # every script and test below (the system's own pick 32-bit whenever
-    # it is installed).
+    # it is installed). Scripts that run them by full path, not links: the
+    # loader starts itself again through a preloader chosen by its own file
+    # name, and the 64-bit loader called "wine" starts the 32-bit one.
     mkdir -p "$build/wine-bin"
-    ln -sfn "$WINELOADER" "$build/wine-bin/wine"
-    ln -sfn "$WINESERVER" "$build/wine-bin/wineserver"
+    wrap "$build/wine-bin/wine" "$WINELOADER"
+    wrap "$build/wine-bin/wineserver" "$WINESERVER"
     PATH="$build/wine-bin:$PATH"
+}
+
+# Writes a script at $1 that runs the program $2 with its arguments.
+wrap() {
+    # Never through what stands there: an older tree has a link to the loader.
+    rm -f "$1"
+    printf '#!/bin/sh\nexec %s "$@"\n' "$2" >"$1"
+    chmod +x "$1"
 }
 
 install_packages() { sh "$top/scripts/install.sh" "$arch"; }
