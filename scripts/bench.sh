@@ -6,11 +6,15 @@
 set -eu
 . "$(dirname "$0")/common.sh"
 
-prepare
+prepare run
 
 echo
 echo "norqidle.exe: $(stat -c %s "$build/norqidle.exe") bytes"
 echo
 # wine-run.sh gives the program a drive of its own, so its settings file never
 # lands in the root of this machine.
-with_audio on_virtual_display sh "$top/tests/wine-run.sh" "$build/norq_bench.exe"
+open_desk
+rc=0
+sh "$top/tests/wine-run.sh" "$build" "$arch" "$build/norq_bench.exe" || rc=$?
+close_desk
+exit $rc

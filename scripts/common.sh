@@ -25,8 +25,7 @@ fail() {
 # the kernel itself, with the smallest such program there is (an ELF header
 # and "exit(0)"), so the answer needs no package.
 runs_32bit() {
-    mkdir -p "$shipped"
-    probe="$shipped/.probe-i386"
+    probe=$(mktemp "${TMPDIR:-/tmp}/norq-i386.XXXXXX")
     printf '\177ELF\001\001\001\000\000\000\000\000\000\000\000\000' >"$probe"
     printf '\002\000\003\000\001\000\000\000\124\200\004\010\064\000\000\000' >>"$probe"
     printf '\000\000\000\000\000\000\000\000\064\000\040\000\001\000\000\000' >>"$probe"
@@ -34,7 +33,10 @@ runs_32bit() {
     printf '\000\200\004\010\135\000\000\000\135\000\000\000\005\000\000\000' >>"$probe"
     printf '\000\020\000\000\270\001\000\000\000\061\333\315\200' >>"$probe"
     chmod +x "$probe"
-    "$probe" 2>/dev/null
+    ok=0
+    "$probe" 2>/dev/null || ok=1
+    rm -f "$probe"
+    return $ok
 }
 
 # Picks the Windows architecture to build for and test here, says which and
@@ -57,11 +59,21 @@ choose_arch() {
     esac
     if [ $arch = i686 ]; then
         echo "norq idle: the 32-bit program (as shipped) under 32-bit Wine: $why."
-        export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
+        use_tree "$shipped" i686
     else
         echo "norq idle: the 64-bit build under 64-bit Wine ($why); the 32-bit program is built and checked for Windows XP, not run."
+        use_tree "$shipped/x86_64" x86_64
+    fi
+}
+
+# Points Wine at the build folder $1 of architecture $2: its loader and server,
+# its own prefix, and "wine" and "wineserver" first on the path.
+use_tree() {
+    build=$1 arch=$2
+    if [ $arch = i686 ]; then
+        export WINEARCH=win32 WINELOADER=/usr/lib/wine/wine WINESERVER=/usr/lib/wine/wineserver32
+    else
         export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
-        build=$shipped/x86_64
     fi
     export NORQ_TREE="$build" WINEPREFIX="$build/wineprefix"
     # DirectShow under Wine plays through GStreamer; its registry of plugins is
@@ -75,18 +87,25 @@ choose_arch() {
     mkdir -p "$build/wine-bin"
     wrap "$build/wine-bin/wine" "$WINELOADER"
     wrap "$build/wine-bin/wineserver" "$WINESERVER"
-    PATH="$build/wine-bin:$PATH"
+    case :$PATH: in
+    *":$build/wine-bin:"*) ;;
+    *) PATH="$build/wine-bin:$PATH" ;;
+    esac
 }
 
 # Writes a script at $1 that runs the program $2 with its arguments.
 wrap() {
+    line="exec $2 \"\$@\""
+    [ "$(sed -n 2p "$1" 2>/dev/null)" = "$line" ] && return 0
     # Never through what stands there: an older tree has a link to the loader.
     rm -f "$1"
-    printf '#!/bin/sh\nexec %s "$@"\n' "$2" >"$1"
+    printf '#!/bin/sh\n%s\n' "$line" >"$1"
     chmod +x "$1"
 }
 
-install_packages() { sh "$top/scripts/install.sh" "$arch"; }
+# What a command needs installed: "run" (build and run the program),
+# "test" (also the fuzzers and the check on 64-bit Wine).
+install_packages() { sh "$top/scripts/install.sh" "$arch" "$1"; }
 
 # The tree that runs here, and the 32-bit program wherever that is not it.
 build_all() {
@@ -96,19 +115,31 @@ build_all() {
         configure "$shipped" i686
         cmake --build "$shipped" -j "$(nproc)" --target norqidle
     fi
-    build_fuzzers "$build/fuzz"
 }
 
+# Configures the build folder $1 for architecture $2 with the arguments after,
+# unless it was configured to the end with the same toolchain and arguments
+# (CMake reads a toolchain file only when a tree is new). Its output is kept
+# in configure.log and shown when it fails.
 configure() {
-    [ -f "$1/CMakeCache.txt" ] && return 0
-    cmake -S "$top" -B "$1" -DCMAKE_BUILD_TYPE=MinSizeRel \
-        -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-$2.cmake" >/dev/null
+    dir=$1 toolchain="$top/cmake/mingw-$2.cmake"
+    shift 2
+    mkdir -p "$dir"
+    stamp="$(cat "$toolchain" "$top/cmake/mingw.cmake" | cksum) $*"
+    [ -f "$dir/CMakeCache.txt" ] && [ "$(cat "$dir/.configured" 2>/dev/null)" = "$stamp" ] && return 0
+    rm -f "$dir/.configured"
+    if ! cmake --fresh -S "$top" -B "$dir" -DCMAKE_BUILD_TYPE=MinSizeRel \
+            -DCMAKE_TOOLCHAIN_FILE="$toolchain" "$@" >"$dir/configure.log" 2>&1; then
+        tail -n 30 "$dir/configure.log" >&2
+        fail "CMake could not configure $dir (all it said: $dir/configure.log)."
+    fi
+    echo "$stamp" >"$dir/.configured"
 }
 
 # The fuzzing harnesses, natively with clang, into the folder named
 # (scripts/fuzz.sh runs them).
 build_fuzzers() {
-    command -v clang++ >/dev/null || fail "clang++ is missing; run scripts/install.sh as root."
+    command -v clang++ >/dev/null || fail "clang++ is missing, which the fuzzers need; sh scripts/test.sh installs it (as root)."
     if [ ! -f "$1/CMakeCache.txt" ]; then
         cmake -S "$top/tests/fuzz" -B "$1" -DCMAKE_CXX_COMPILER=clang++ \
             -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -154,59 +185,110 @@ prefer_pulse() {
     touch "$WINEPREFIX/.norq-pulse"
 }
 
-# Everything a command needs before it runs a Windows program.
+# The 64-bit path must start 64-bit Wine only. Where 32-bit Wine is installed
+# and runs, a 32-bit loader started by mistake hands the programs back to the
+# 64-bit one and everything passes; where it is not, nothing starts. So every
+# program that a short Wine run starts, or tries to, is looked at: none may be
+# a 32-bit program or bear the name of 32-bit Wine's loader, preloader or
+# server.
+check_64bit_wine() {
+    trace="$build/wine-exec.log"
+    wineserver -k 2>/dev/null || true
+    ran=0
+    strace -f -qq -e trace=execve -o "$trace" sh -c 'wine cmd.exe /c exit && wineserver -k' \
+        >/dev/null 2>&1 || ran=1
+    wine32=""
+    sed -n 's/^[0-9]* *execve("\([^"]*\)".*/\1/p' "$trace" | sort -u >"$trace.paths"
+    while read -r path; do
+        case $path in
+        "${WINELOADER%/*}"/wine | "${WINELOADER%/*}"/wine-preloader | */wineserver32)
+            wine32="$wine32 $path" ;;
+        *) [ "$(od -An -N5 -tx1 "$path" 2>/dev/null | tr -d ' ')" = 7f454c4601 ] &&
+            wine32="$wine32 $path" ;;
+        esac
+    done <"$trace.paths"
+    rm -f "$trace.paths"
+    [ -z "$wine32" ] ||
+        fail "the 64-bit path started 32-bit Wine:$wine32 (every program it started: $trace)."
+    [ $ran = 0 ] && grep -q "execve(\"$WINELOADER\".* = 0" "$trace" ||
+        fail "a short run of 64-bit Wine (wine cmd.exe /c exit) failed (the programs it started: $trace)."
+    echo "norq idle: 64-bit Wine alone runs here: $(grep -c 'execve(.* = 0' "$trace") programs started, none of them 32-bit."
+}
+
+# Everything a command needs before it runs a Windows program; $1 as for
+# install_packages.
 prepare() {
     choose_arch
-    install_packages
+    install_packages "$1"
     build_all
     make_prefix
 }
 
-# Runs a command beside a PulseAudio server private to the run, with one null
-# sink: Wine needs a sound server even without a sound card. The sink's
-# monitor is recorded all along (8 kHz, mono, 16-bit, raw) into the file that
-# NORQ_AUDIO_CAPTURE names as a Windows path, so tests can hear what came out.
-with_audio() {
-    audio=$(mktemp -d "${TMPDIR:-/tmp}/norq-audio.XXXXXX")
-    # Clients keep their cookie here, not in the user's home. Set before the
-    # server starts, so every process of the run carries the same address.
-    export PULSE_SERVER="unix:$audio/native" PULSE_COOKIE="$audio/cookie"
-    HOME=$audio XDG_RUNTIME_DIR=$audio pulseaudio -n --daemonize=no --system=no \
+# A desk for Windows programs: a virtual display (or the current one, with
+# "here"), a PulseAudio server private to the desk with one null sink (Wine
+# needs a sound server even without a sound card) whose monitor is recorded
+# all along (8 kHz, mono, 16-bit, raw) into the file NORQ_AUDIO_CAPTURE names
+# as a Windows path, and a wineserver with Wine's background processes. Its
+# addresses are kept in $build/desk/env for every program run on it, the
+# tests' own among them (tests/wine-run.sh).
+open_desk() {
+    close_desk
+    desk="$build/desk"
+    rm -rf "$desk"; mkdir -p "$desk"
+    : >"$desk/pids"
+    if [ "${1:-}" != here ]; then
+        # -displayfd picks a free display and writes its number once it takes
+        # connections.
+        Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$desk/display" \
+            </dev/null >"$desk/display.log" 2>&1 &
+        echo $! >>"$desk/pids"
+        i=0
+        until [ -s "$desk/display" ] || [ $i -ge 100 ]; do sleep 0.1; i=$((i + 1)); done
+        [ -s "$desk/display" ] ||
+            fail "the virtual display (Xvfb) did not start within 10 s (its log: $desk/display.log)."
+        echo "export DISPLAY=:$(cat "$desk/display")" >>"$desk/env"
+    fi
+    # The server's socket and state live in a short path of their own (a
+    # socket's path has room for about a hundred bytes), and clients keep their
+    # cookie there, not in the user's home. The address is the desk's unless
+    # NORQ_SOUND_SERVER names another (a test of the program without one).
+    sound=$(mktemp -d "${TMPDIR:-/tmp}/norq-sound.XXXXXX")
+    echo "$sound" >"$desk/sound"
+    cat >>"$desk/env" <<EOF
+export PULSE_SERVER=\${NORQ_SOUND_SERVER:-unix:$sound/native} PULSE_COOKIE=$sound/cookie
+export NORQ_AUDIO_CAPTURE='Z:$(printf '%s' "$desk/capture.raw" | tr / '\\')'
+EOF
+    . "$desk/env"
+    HOME=$sound XDG_RUNTIME_DIR=$sound pulseaudio -n --daemonize=no --system=no \
         --use-pid-file=no --exit-idle-time=-1 --realtime=no --high-priority=no \
-        -L "module-native-protocol-unix socket=$audio/native auth-anonymous=1" \
+        -L "module-native-protocol-unix socket=$sound/native auth-anonymous=1" \
         -L "module-null-sink sink_name=cap rate=48000 channels=2 format=s16le norewinds=1" \
-        >"$audio/server.log" 2>&1 &
-    server=$!
+        </dev/null >"$desk/sound-server.log" 2>&1 &
+    echo $! >>"$desk/pids"
     i=0
     until pactl info >/dev/null 2>&1 || [ $i -ge 50 ]; do sleep 0.1; i=$((i + 1)); done
+    pactl info >/dev/null 2>&1 ||
+        fail "the private sound server (PulseAudio) did not answer within 5 s (its log: $desk/sound-server.log)."
     # A short latency, or parec holds back seconds and loses the tail.
     parec --device=cap.monitor --latency-msec=10 --format=s16le --rate=8000 --channels=1 \
-        --raw >"$audio/capture.raw" 2>/dev/null &
-    recorder=$!
-    export NORQ_AUDIO_CAPTURE="Z:$(printf '%s' "$audio/capture.raw" | tr / '\\')"
-    rc=0
-    "$@" || rc=$?
-    kill $recorder $server 2>/dev/null
-    wait $recorder $server 2>/dev/null
-    rm -rf "$audio"
-    unset PULSE_SERVER PULSE_COOKIE NORQ_AUDIO_CAPTURE
-    return $rc
-}
-
-# Starts a wineserver that stays, with Wine's own background processes, whose
-# output goes nowhere: started by a test instead, they would inherit its
-# output and keep it open after the test has ended.
-start_wine() {
-    wineserver -p
+        --raw </dev/null >"$desk/capture.raw" 2>"$desk/recorder.log" &
+    echo $! >>"$desk/pids"
+    # A wineserver remembers the display it started under: a fresh one that
+    # stays, with Wine's own background processes, started here so that their
+    # output goes nowhere (started by a test instead, they would keep its
+    # output open after it ended).
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    wineserver -p </dev/null >/dev/null 2>&1
     wine wineboot </dev/null >/dev/null 2>&1
 }
 
-# Runs a command on a virtual display of its own, with a fresh wineserver
-# that ends with it (a wineserver remembers the display it started under).
-on_virtual_display() {
+# Ends what open_desk started, its logs kept.
+close_desk() {
+    [ -f "$build/desk/pids" ] || return 0
     wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-        sh -c '. "$0"; start_wine; "$@"; rc=$?; wineserver -k 2>/dev/null; exit $rc' \
-        "$top/scripts/common.sh" "$@"
+    # shellcheck disable=SC2046
+    kill $(cat "$build/desk/pids") 2>/dev/null || true
+    rm -rf "$(cat "$build/desk/sound" 2>/dev/null)"
+    rm -f "$build/desk/pids" "$build/desk/env" "$build/desk/sound"
 }

@@ -7,7 +7,7 @@
 set -eu
 . "$(dirname "$0")/common.sh"
 
-prepare
+prepare run
 
 out="$build/run"
 rm -rf "$out"; mkdir -p "$out/root"
@@ -17,14 +17,21 @@ ln -sfn "$out/root" "$WINEPREFIX/dosdevices/n:"
 # Something for the player to play: it lists the program's current folder.
 cp "$top/tests/media/tone880.mp3" "$out/root/a tone.mp3"
 
-# The player plays through the sound server of your session when there is
-# one, else through a private one (heard by nobody, but it plays).
+# On your display the player plays through the sound server of your session
+# when there is one, else through a private one (heard by nobody, but it
+# plays).
+rc=0
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     if pactl info >/dev/null 2>&1; then
-        sh "$top/scripts/session.sh" "$out" interactive
+        sh "$top/scripts/session.sh" "$out" interactive || rc=$?
     else
-        with_audio sh "$top/scripts/session.sh" "$out" interactive
+        open_desk here
+        sh "$top/scripts/session.sh" "$out" interactive || rc=$?
+        close_desk
     fi
 else
-    with_audio on_virtual_display sh "$top/scripts/session.sh" "$out" automatic
+    open_desk
+    sh "$top/scripts/session.sh" "$out" automatic || rc=$?
+    close_desk
 fi
+exit $rc

@@ -1,10 +1,25 @@
 #!/bin/sh
-# Runs one test program under Wine with a drive letter of its own, mapped to
-# a fresh folder: the settings file, which lives in the root of the current
-# drive, then never lands in the root of this machine, and tests running side
-# by side never share one. The letter is in NORQ_TEST_DRIVE ("m:"). A second
-# letter, in NORQ_LOCKED_DRIVE, stands on this run's folder in /proc: a root
-# that nobody, root included, can create a file in, gone with the run.
+# Runs one Windows program of the build folder TREE (architecture ARCH) under
+# that folder's Wine, on its desk (scripts/desk.sh), with a drive letter of
+# its own mapped to a fresh folder: the settings file, which lives in the root
+# of the current drive, then never lands in the root of this machine, and
+# tests running side by side never share one. The letter is in
+# NORQ_TEST_DRIVE ("m:"). A second letter, in NORQ_LOCKED_DRIVE, stands on
+# this run's folder in /proc: a root that nobody, root included, can create a
+# file in, gone with the run.
+#   wine-run.sh TREE ARCH PROGRAM [ARGUMENTS...]
+tree=$1 arch=$2
+shift 2
+. "$(dirname "$0")/../scripts/common.sh"
+[ "$arch" = i686 ] && ! runs_32bit &&
+    fail "this kernel runs no 32-bit programs, so the tests of the 32-bit build cannot run here; those of the 64-bit build can: sh scripts/test.sh"
+use_tree "$tree" "$arch"
+[ -f "$WINEPREFIX/.norq-ready" ] ||
+    fail "$tree has no Wine prefix yet; sh scripts/test.sh makes it (and installs, builds and tests)."
+# Without the desk, as when ctest lists the tests, the program runs with no
+# display and no sound server.
+[ -f "$tree/desk/env" ] && . "$tree/desk/env"
+
 dosdevices="$WINEPREFIX/dosdevices"
 root=$(mktemp -d "${TMPDIR:-/tmp}/norq-test.XXXXXX")
 # Letters left behind by runs that were killed.
@@ -21,7 +36,7 @@ map() {
 drive=$(map "$root")
 locked=$(map /proc/$$)
 [ -n "$drive" ] && [ -n "$locked" ] || {
-    echo "wine-run.sh: no free drive letter" >&2
+    echo "wine-run.sh: no free drive letter in $dosdevices" >&2
     rm -f "$dosdevices/$drive:" "$dosdevices/$locked:"; rm -rf "$root"; exit 1
 }
 NORQ_TEST_DRIVE="$drive:" NORQ_LOCKED_DRIVE="$locked:" wine "$@"
