@@ -31,44 +31,51 @@ done
 (cd "$out/root" && exec wine "$build/norqidle.exe") &
 idler=$!
 
+# The windows the newcomer meets, by their captions.
+dialog="norq idle" main="norq idle - v¹·º - by vonk" player="norq idler v¹ - mp3 player - by vonk"
+# Clicks the middle of what reads $2 (a control's name, or a list's entry) in
+# the window captioned $1, where tests/point_at.cpp finds it.
+click() {
+    at=$(wine "$build/point_at.exe" "$1" "$2") || return 1
+    # shellcheck disable=SC2086
+    xdotool mousemove $at sleep 0.2 click 1
+}
+# Chooses an entry of the command menu by its texts ("misc > mp3 player"),
+# with the keys written for it, which a test checks against the real menu.
+choose() {
+    keys=$(awk -F '\t' -v entry="$1" '$1 == entry { print $2 }' "$top/scripts/menu-keys.txt")
+    [ -n "$keys" ] || { echo "session.sh: no keys written for \"$1\" in scripts/menu-keys.txt" >&2; return 1; }
+    click "$main" options || return 1
+    sleep 0.5
+    # shellcheck disable=SC2086
+    xdotool key --delay 100 $keys
+}
+
 if [ "$mode" = automatic ]; then
     # A first start: the handle dialog asks for a handle. Type one, click "ok".
     wait_lines 2 60
     sleep 1
-    dialog=$(xdotool search --onlyvisible --name '^norq idle$' | head -n 1)
-    if [ -n "$dialog" ]; then
-        xdotool mousemove --window "$dialog" 60 25 click 1
+    if click "$dialog" "user:"; then
         sleep 0.3
         xdotool type --delay 60 "norqfan"
-        xdotool mousemove --window "$dialog" 64 48 click 1
+        click "$dialog" ok
         sleep 0.5
     fi
-    # Choose "idler on" from the "opts" menu, as a user would.
-    win=$(xdotool search --onlyvisible --name '^norq idle - v' | head -n 1)
-    if [ -n "$win" ]; then
-        xdotool mousemove --window "$win" 28 32 click 1
-        sleep 0.5
-        xdotool key --delay 100 Down Down Down Down Down Right Return
-    fi
+    # Start idling from the menu, as a user would.
+    choose "idler opts > idler on"
     wait_lines 3 10
-    # "mp3 player" from the same menu (under "misc"): click the first file,
-    # play it, look, stop it, and back to the main window with "hide".
-    if [ -n "$win" ]; then
-        xdotool mousemove --window "$win" 28 32 click 1
-        sleep 0.5
-        xdotool key --delay 100 Down Down Down Down Down Down Down Down Right Down Return
-        sleep 0.5
-    fi
-    player=$(xdotool search --onlyvisible --name 'mp3 player' | head -n 1)
-    if [ -n "$player" ]; then
-        xdotool mousemove --window "$player" 60 33 click 1
+    # The player, from the same menu: play the file, look, stop it, and back
+    # to the main window with "hide".
+    choose "misc > mp3 player"
+    sleep 0.5
+    if click "$player" "a tone.mp3"; then
         sleep 0.3
-        xdotool mousemove --window "$player" 68 88 click 1
+        click "$player" play
         wait_lines 4 10
         sleep 1
-        xdotool mousemove --window "$player" 116 88 click 1
+        click "$player" stop
         wait_lines 5 10
-        xdotool mousemove --window "$player" 32 88 click 1
+        click "$player" hide
         sleep 0.5
     fi
     # The idle clock's first tick, a minute after "idler on": the status
@@ -77,8 +84,7 @@ if [ "$mode" = automatic ]; then
     wait_lines 7 80
     sleep 0.5
     import -window root "$out/screenshot.png"
-    # Click the "x" label (Label5).
-    [ -n "$win" ] && xdotool mousemove --window "$win" 148 32 click 1
+    click "$main" exit
     wait_lines 9 30
     i=0
     while kill -0 $idler 2>/dev/null && [ $i -lt 100 ]; do sleep 0.1; i=$((i + 1)); done

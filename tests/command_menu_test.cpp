@@ -3,6 +3,8 @@
 // them, the program's own windows and the browser as a fake notes them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "hostsim/hostsim.h"
 #include "menu/command_menu.h"
 #include "settings/links.h"
@@ -69,6 +71,37 @@ void CALLBACK PickUnload(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
+// The keys that PressKeys posts to this thread's popup once it shows.
+std::vector<WORD> g_keys;
+void CALLBACK PressKeys(HWND, UINT, UINT_PTR timer, DWORD) {
+    if (HWND shown = ShownMenu()) {
+        KillTimer(nullptr, timer);
+        for (WORD key : g_keys) PostMessageW(shown, WM_KEYDOWN, key, 0);
+    }
+}
+
+// The control name of the program's entry at path ("misc > mp3 player"),
+// found by the texts the menu shows; empty where there is none.
+std::string ProgramEntryAt(HMENU menu, const std::string& path) {
+    UINT command = 0;
+    for (size_t from = 0; menu && from <= path.size();) {
+        const size_t to = std::min(path.find(" > ", from), path.size());
+        const std::string text = path.substr(from, to - from);
+        HMENU found = nullptr;
+        for (int i = 0; i < GetMenuItemCount(menu) && !found && !command; ++i) {
+            char shown[100] = {};
+            GetMenuStringA(menu, i, shown, 100, MF_BYPOSITION);
+            if (text != shown) continue;
+            if (!(found = GetSubMenu(menu, i))) command = GetMenuItemID(menu, i);
+        }
+        menu = found;
+        from = to + 3;
+    }
+    for (const auto& entry : kProgramEntries)
+        if (command && IdOf(entry.first) == command) return entry.first;
+    return "";
+}
+
 }  // namespace
 
 // The tree as it pops up, with the one idler entry that fits; the choice runs
@@ -93,6 +126,27 @@ TEST(CommandMenu, PopsUpOptsWithTheIdlerEntryThatFitsAndRunsTheChoiceOnceClosed)
                       "    idle news\n    help\n    ascii art\n    links\n  welcome >\n"
                       "    show\n    hide\n-\nminimize\nunload\n", ReadBack(menu.menu()));
         EXPECT_EQ("exit\n", noting.noted);  // not "(menu up)"
+    }
+    DestroyWindow(owner);
+}
+
+// The demo and the end-to-end tests choose entries with the keys written
+// beside their texts: those keys, pressed in the real menu, choose the entry
+// named, and nothing else, wherever it moved to or whatever it was renamed.
+TEST(CommandMenu, TheKeysWrittenForAnEntryChooseIt) {
+    Noting noting;
+    CommandMenu menu(noting.actions, noting);
+    HWND owner = CreateWindowW(L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 9, 9, 0, 0, 0, 0);
+    const std::vector<MenuPath> paths = MenuPaths();
+    ASSERT_FALSE(paths.empty()) << "menu-keys.txt beside the tests";
+    for (const MenuPath& entry : paths) {
+        const std::string name = ProgramEntryAt(menu.menu(), entry.path);
+        EXPECT_NE("", name) << "no entry of the program's own at \"" << entry.path << "\"";
+        noting.noted.clear();
+        g_keys = entry.keys;
+        SetTimer(nullptr, 0, 20, PressKeys);
+        menu.Popup(owner, false, POINT{0, 0});
+        EXPECT_EQ(name + "\n", noting.noted) << "the keys for \"" << entry.path << "\"";
     }
     DestroyWindow(owner);
 }

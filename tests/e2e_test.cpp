@@ -74,7 +74,10 @@ protected:
     }
 
     // Opens the "opts" menu with a real click and walks it with these keys.
-    void FromTheMenu(HWND main, std::initializer_list<WORD> keys) {
+    // Chooses an entry of the command menu by its texts ("misc > mp3 player").
+    void FromTheMenu(HWND main, const std::string& path) {
+        const std::vector<WORD> keys = MenuKeys(path);
+        ASSERT_FALSE(keys.empty()) << "no keys in menu-keys.txt for " << path;
         ClickOn(GetDlgItem(main, kOptsLabel));
         ASSERT_TRUE(PumpUntil([&] { return program_->Window(L"#32768") != nullptr; }));
         for (WORD vk : keys) Key(vk);
@@ -152,7 +155,7 @@ TEST_F(EndToEnd, FirstStartAnnouncesAsksForTheHandleOnTopWithTheKeyboardAndIdles
 
         // "idler on": down to "idler opts", into it, choose; then a tick, as
         // the minute's timer gives it.
-        FromTheMenu(main, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN});
+        FromTheMenu(main, "idler opts > idler on");
         ASSERT_TRUE(PumpUntil([&] { return room().size() >= 3; }));
         PostMessageW(main, WM_TIMER, kIdleTimer, 0);
         ASSERT_TRUE(PumpUntil([&] { return room().size() >= 5; }));
@@ -171,12 +174,11 @@ TEST_F(EndToEnd, TheRoomBusterChosenFromTheMenuGetsIntoAFullRoomTypedInByTheUser
     host.MakeRoomFull("Crowded", 2);
     host.SetAnswerDelay(0);  // the room opens within the attempt that gets in
     ASSERT_NO_FATAL_FAILURE(RunUntilTheX(kAnnSettings, [&](HWND main) {
-        // Down to "misc", into it, into "chat", down to the fifth entry.
-        FromTheMenu(main, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN,
-                           VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+        FromTheMenu(main, "misc > chat > room buster");
         HWND buster = nullptr;
         ASSERT_TRUE(PumpUntil([&] { return (buster = program_->Window(L"norq room buster")); }));
-        EXPECT_FALSE(IsWindowVisible(main));
+        // The buster shows first, then the main window hides.
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(main); }));
         EXPECT_TRUE(GetWindowLongW(buster, GWL_EXSTYLE) & WS_EX_TOPMOST);
 
         ClickAt(GetDlgItem(buster, kBusterRoom), 10, 10);

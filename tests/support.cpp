@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <utility>
 #include <vector>
@@ -97,6 +98,34 @@ std::string BesideTests(const char* name) {
     char path[MAX_PATH];
     const std::string self(path, GetModuleFileNameA(nullptr, path, MAX_PATH));
     return self.substr(0, self.find_last_of("\\/") + 1) + name;
+}
+
+std::vector<MenuPath> MenuPaths() {
+    const std::pair<const char*, WORD> kKeys[] = {
+        {"Down", VK_DOWN}, {"Up", VK_UP}, {"Right", VK_RIGHT}, {"Left", VK_LEFT},
+        {"Return", VK_RETURN}};
+    std::vector<MenuPath> paths;
+    std::ifstream file(BesideTests("menu-keys.txt"));
+    for (std::string line; std::getline(file, line);) {
+        const size_t tab = line.find('\t');
+        if (line.empty() || line[0] == '#' || tab == std::string::npos) continue;
+        MenuPath entry{line.substr(0, tab), {}};
+        std::istringstream names(line.substr(tab + 1));
+        for (std::string name; names >> name;) {
+            auto key = std::find_if(std::begin(kKeys), std::end(kKeys),
+                                    [&](const auto& k) { return name == k.first; });
+            // A key this reader does not know chooses nothing.
+            entry.keys.push_back(key == std::end(kKeys) ? 0 : key->second);
+        }
+        paths.push_back(entry);
+    }
+    return paths;
+}
+
+std::vector<WORD> MenuKeys(const std::string& path) {
+    for (const MenuPath& entry : MenuPaths())
+        if (entry.path == path) return entry.keys;
+    return {};
 }
 
 ChildProcess::ChildProcess(const char* program, const std::string& arguments,

@@ -161,6 +161,16 @@ std::string PlayerSaid(const char* what, const std::string& file);
 // A file beside the test program: a program built with it, or a medium
 // copied there at build time (tests/media). A full path stays as it is.
 std::string BesideTests(const char* name);
+// An entry of the command menu by its texts ("misc > mp3 player") and the
+// keys that choose it from the menu as it opens, as scripts/menu-keys.txt
+// writes them for the demo (copied beside the tests at build time).
+struct MenuPath {
+    std::string path;
+    std::vector<WORD> keys;
+};
+std::vector<MenuPath> MenuPaths();
+// The keys written for one entry; none where the file has no such line.
+std::vector<WORD> MenuKeys(const std::string& path);
 // A mono 16-bit WAV of sines, one part after another, written to path.
 struct TonePart {
     int hz;
