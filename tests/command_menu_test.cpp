@@ -79,6 +79,11 @@ void CALLBACK PressKeys(HWND, UINT, UINT_PTR timer, DWORD) {
         for (WORD key : g_keys) PostMessageW(shown, WM_KEYDOWN, key, 0);
     }
 }
+// Closes a menu that keys left open, choosing nothing.
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    EndMenu();
+}
 
 // The control name of the program's entry at path ("misc > mp3 player"),
 // found by the texts the menu shows; empty where there is none.
@@ -145,7 +150,9 @@ TEST(CommandMenu, TheKeysWrittenForAnEntryChooseIt) {
         noting.noted.clear();
         g_keys = entry.keys;
         SetTimer(nullptr, 0, 20, PressKeys);
+        const UINT_PTR closer = SetTimer(nullptr, 0, 2000, CloseMenu);
         menu.Popup(owner, false, POINT{0, 0});
+        KillTimer(nullptr, closer);
         EXPECT_EQ(name + "\n", noting.noted) << "the keys for \"" << entry.path << "\"";
     }
     DestroyWindow(owner);
