@@ -44,7 +44,9 @@ double WineserverCpu() {
             std::fclose(f);
             line[n] = 0;
         }
-        if (!std::strstr(line, "(wineserver)")) continue;
+        // "wineserver32" or "wineserver64": Wine's script starts the server
+        // of the machine's architecture under that name.
+        if (!std::strstr(line, "(wineserver")) continue;
         // After the name: state, then 10 fields before utime and stime, in
         // clock ticks of 1/100 s.
         const char* rest = std::strrchr(line, ')');

@@ -219,9 +219,14 @@ check_64bit_wine() {
 # install_packages.
 prepare() {
     choose_arch
+    t0=$(date +%s)
     install_packages "$1"
+    t1=$(date +%s)
     build_all
+    t2=$(date +%s)
     make_prefix
+    t3=$(date +%s)
+    echo "norq idle: ready in $((t3 - t0)) s: packages $((t1 - t0)) s, build $((t2 - t1)) s, Wine prefix $((t3 - t2)) s."
 }
 
 # A desk for Windows programs: a virtual display (or the current one, with
