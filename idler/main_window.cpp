@@ -132,7 +132,7 @@ void MainWindow::Load() {
     LoadSettings(settings_);
     // The dialogs are made now, filled from what was just loaded.
     for (auto& d : dialogs_) d->Handle();
-    if (settings_.handle.empty()) dialog(DialogKind::kHandle).Open();
+    if (settings_.handle.empty()) dialog(DialogKind::kHandle).OpenUntilConfirmed();
     KillTimer(hwnd(), kIdleTimer);  // idling is off at start
     HostSteps steps;
     SendChat(LoadLine(settings_));

@@ -10,7 +10,6 @@ namespace {
 constexpr wchar_t kClassName[] = L"norq idle folders";
 constexpr wchar_t kCaption[] = L"norq idler v\u00B9 - directory selection";
 constexpr int kClientWidth = 2895, kClientHeight = 2640;
-constexpr TwipsRect kTitleStrip = {0, 0, 2895, 255};
 constexpr TwipsRect kDrivesPlace = {120, 360, 2655, 315};
 constexpr TwipsRect kFoldersPlace = {120, 720, 2655, 1440};
 constexpr int kDriveListLines = 8;
@@ -141,7 +140,9 @@ void FolderPicker::Create() {
                        kClientHeight))
         return;
     CreateLabels(hwnd(), kLabels, font_->get());
-    AddStyle(GetDlgItem(hwnd(), kPickerTitle), SS_LEFTNOWORDWRAP);
+    HWND title = GetDlgItem(hwnd(), kPickerTitle);
+    titleFont_ = FitTitle(title, GetDlgItem(hwnd(), kPickerMinimize), L"Arial", 8);
+    AddStyle(title, SS_LEFTNOWORDWRAP);
     RECT d = kDrivesPlace.Pixels();
     d.bottom += (d.bottom - d.top) * kDriveListLines;
     HWND drives = CreateChild(hwnd(), kPickerDrives, L"COMBOBOX", L"",
@@ -178,7 +179,7 @@ LRESULT FolderPicker::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return (LRESULT)GetSysColorBrush(COLOR_HIGHLIGHT);
     }
     case WM_ERASEBKGND:
-        PaintSurface(hwnd(), (HDC)wParam, kTitleStrip.Pixels());
+        PaintSurface(hwnd(), (HDC)wParam, GetDlgItem(hwnd(), kPickerTitle));
         return 1;
     case WM_CLOSE:
         leave_();

@@ -63,5 +63,5 @@ private:
     std::wstring folder_;
     std::vector<FolderEntry> entries_;
     Dragger dragger_;
-    std::unique_ptr<Font> font_;
+    std::unique_ptr<Font> font_, titleFont_;
 };

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ui/twips.h"
+#include "ui/window.h"
 
 namespace {
 
@@ -34,6 +35,14 @@ const Picture kPictures[] = {
     {Glyph::kFolder, 2, {{false, 6, {{0, 1}, {3, 1}, {4, 2}, {8, 2}, {8, 8}, {0, 8}}},
                          {true, 4, {{1, 4}, {8, 4}, {8, 4}, {1, 4}}}}},
 };
+
+// Where a control stands on its window.
+RECT PlaceOf(HWND control) {
+    RECT r = {};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, GetParent(control), (POINT*)&r, 2);
+    return r;
+}
 
 int CALLBACK FoundFont(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *(bool*)found = true;
@@ -88,11 +97,25 @@ void DrawGlyph(HDC dc, const RECT& box, Glyph glyph, COLORREF colour, COLORREF b
     }
 }
 
-void PaintSurface(HWND window, HDC dc, const RECT& titleStrip) {
+// Under the labels the rule would run into " -" and "x", and the title label
+// would hide it.
+void PaintSurface(HWND window, HDC dc, HWND title) {
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_HIGHLIGHT));
-    const RECT line = {titleStrip.left, titleStrip.bottom - 1, titleStrip.right, titleStrip.bottom};
-    FillRect(dc, &line, GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
+    const RECT label = PlaceOf(title);
+    const RECT rule = {label.left, label.bottom, label.right, label.bottom + 1};
+    FillRect(dc, &rule, GetSysColorBrush(COLOR_HIGHLIGHTTEXT));
+}
+
+std::unique_ptr<Font> FitTitle(HWND title, HWND next, const wchar_t* face, int points) {
+    const RECT label = PlaceOf(title);
+    // A gap before the next label, whose focus frame starts at its edge.
+    const int width = PlaceOf(next).left - TwipsX(60) - label.left;
+    SetWindowPos(title, nullptr, 0, 0, width, label.bottom - label.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    std::unique_ptr<Font> font = Font::Fitting(face, points, WindowText(title).c_str(), width);
+    SendMessageW(title, WM_SETFONT, (WPARAM)font->get(), FALSE);
+    return font;
 }
 

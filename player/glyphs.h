@@ -6,6 +6,10 @@
 
 #include <windows.h>
 
+#include <memory>
+
+#include "ui/label.h"
+
 enum class Glyph { kPlay, kPause, kStop, kPrevious, kNext, kFolder };
 
 bool HaveFont(const wchar_t* face);
@@ -16,5 +20,10 @@ bool FontHasGlyphs(HDC dc, const wchar_t* text);
 void DrawGlyph(HDC dc, const RECT& box, Glyph glyph, COLORREF colour, COLORREF background);
 
 // The bare surface of the player and the folder picker: the highlight
-// colour, the title strip (twips) set off by a line under it.
-void PaintSurface(HWND window, HDC dc, const RECT& titleStrip);
+// colour, the title strip set off by a rule right under the title, as long
+// as its label.
+void PaintSurface(HWND window, HDC dc, HWND title);
+// The title in one line, in whole: its label reaches to just before the next
+// one in the strip (" -"), and its text is in face at points or, where the
+// system's face is too wide for that, smaller. The caller keeps the font.
+std::unique_ptr<Font> FitTitle(HWND title, HWND next, const wchar_t* face, int points);

@@ -18,7 +18,6 @@ constexpr UINT_PTR kNoticeTimer = 1;
 constexpr UINT kNoticeMs = 4000;
 constexpr wchar_t kCannotPlay[] = L" cannot play: ";
 constexpr int kClientWidth = 3375, kClientHeight = 1560;
-constexpr TwipsRect kTitleStrip = {0, 0, 3375, 255};
 constexpr TwipsRect kFilesPlace = {120, 360, 3135, 720};
 constexpr COLORREF kCloseColour = RGB(255, 0, 0);
 
@@ -154,8 +153,11 @@ void PlayerWindow::Create() {
                        kClientHeight))
         return;
     CreateLabels(hwnd(), kLabels, font_->get());
-    // The title is cut at the label's edge, not wrapped onto a line nobody sees.
-    AddStyle(GetDlgItem(hwnd(), kPlayerTitle), SS_LEFTNOWORDWRAP);
+    HWND title = GetDlgItem(hwnd(), kPlayerTitle);
+    titleFont_ = FitTitle(title, GetDlgItem(hwnd(), kPlayerMinimize), L"Arial", 8);
+    // A notice longer than the title is cut at the label's edge, not wrapped
+    // onto a line nobody sees.
+    AddStyle(title, SS_LEFTNOWORDWRAP);
     for (const ButtonLayout& button : kButtons) {
         const RECT r = button.place.Pixels();
         // A quick double-click on previous or next steps twice.
@@ -186,7 +188,7 @@ LRESULT PlayerWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CTLCOLORSTATIC:
         return Colour((HDC)wParam, (HWND)lParam);
     case WM_ERASEBKGND:
-        PaintSurface(hwnd(), (HDC)wParam, kTitleStrip.Pixels());
+        PaintSurface(hwnd(), (HDC)wParam, GetDlgItem(hwnd(), kPlayerTitle));
         return 1;
     case WM_TIMER:
         if (wParam != kNoticeTimer) break;

@@ -55,7 +55,7 @@ private:
     PlayerCommands commands_;
     std::function<void()> close_, pickFolder_;
     Dragger dragger_;
-    std::unique_ptr<Font> font_;
+    std::unique_ptr<Font> font_, titleFont_;
     // The glyphs in Webdings, where that font exists and has them; drawn
     // otherwise.
     std::unique_ptr<Font> glyphFont_, stopFont_, folderFont_;

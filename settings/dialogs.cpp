@@ -91,9 +91,21 @@ SettingsDialog::~SettingsDialog() {
     if (hwnd()) DestroyWindow(hwnd());
 }
 
+void SettingsDialog::Open() { Show(true); }
+
+void SettingsDialog::OpenUntilConfirmed() { Show(false); }
+
 // On top like every window of the program: a dialog without a taskbar
-// button that fell behind the host could not be found again.
-void SettingsDialog::Open() { ShowOnTop(*this); }
+// button that fell behind the host could not be found again. Opened again
+// while it shows (the menu's "user" under a first start's handle dialog), it
+// stays as it was first opened.
+void SettingsDialog::Show(bool cancels) {
+    if (!IsWindowVisible(Handle())) {
+        cancels_ = cancels;
+        opened_ = EditText();
+    }
+    ShowOnTop(*this);
+}
 
 // The typing goes to the edit field whenever the dialog is active, all of its
 // text selected, so the next keystrokes replace it.
@@ -151,12 +163,16 @@ void SettingsDialog::Create() {
         text = settings_.autoIdle;
         break;
     }
-    SetDlgItemTextW(hwnd(), kDialogEdit, Widen(text).c_str());
-    if (layout.liveField) settings_.*layout.liveField = text;
+    SetEditText(text);
 }
 
 std::string SettingsDialog::EditText() const {
     return Narrow(WindowText(GetDlgItem(hwnd(), kDialogEdit)));
+}
+
+void SettingsDialog::SetEditText(const std::string& text) {
+    SetDlgItemTextW(hwnd(), kDialogEdit, Widen(text).c_str());
+    if (std::string Settings::*live = LayoutOf(kind_).liveField) settings_.*live = text;
 }
 
 void SettingsDialog::Confirm(int button) {
@@ -175,8 +191,20 @@ void SettingsDialog::Confirm(int button) {
     const std::string stored = StoreSetting(layout.key, text);
     settings_.*layout.storedField = stored;
     SetDlgItemTextW(hwnd(), kDialogStored, Widen(stored).c_str());
-    // The main window shows before the dialog hides, so the keyboard stays
-    // with the program.
+    Close();
+}
+
+// The chat lines read a decoration from its field as they are built: the
+// field put back puts back theirs.
+void SettingsDialog::Cancel() {
+    if (!cancels_) return;
+    SetEditText(opened_);
+    Close();
+}
+
+// The main window shows before the dialog hides, so the keyboard stays with
+// the program.
+void SettingsDialog::Close() {
     showMain_();
     ShowWindow(hwnd(), SW_HIDE);
 }
@@ -203,15 +231,15 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         OnCommand(LOWORD(wParam), HIWORD(wParam));
         return 0;
     case WM_KEYDOWN:
-        // Enter confirms as "ok" does; Esc as "<<", where there is one.
+        // Enter confirms as "ok" does; Esc cancels.
         if (wParam == VK_RETURN) Confirm(kDialogOk);
-        if (wParam == VK_ESCAPE && LayoutOf(kind_).hasBack) Confirm(kDialogBack);
+        if (wParam == VK_ESCAPE) Cancel();
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) FocusEdit();
         return 0;
     case WM_CLOSE:
-        // Hidden, never destroyed: the way back is a confirm.
+        // Hidden, never destroyed: the way back is a confirm or Esc.
         return 0;
     }
     return Window::HandleMessage(message, wParam, lParam);

@@ -31,9 +31,12 @@ public:
     SettingsDialog(DialogKind kind, Settings& settings, std::function<void()> showMain);
     ~SettingsDialog() override;
 
-    // The menu's entry, and the handle's on a first start: the dialog is
-    // shown on top; the caller then hides the main window.
+    // The menu's entry: the dialog is shown on top, and Esc closes it as it
+    // was opened; the caller then hides the main window.
     void Open();
+    // The handle's on a first start: shown on top, and Esc does nothing, since
+    // a handle is needed.
+    void OpenUntilConfirmed();
     DialogKind kind() const { return kind_; }
 
 protected:
@@ -48,7 +51,13 @@ private:
     // "ok" or "<<": saves and closes, or refuses an empty text where the
     // dialog asks for one.
     void Confirm(int button);
+    // Esc: the field as the dialog was opened with, nothing saved, closed.
+    void Cancel();
+    void Close();
+    void Show(bool cancels);
     std::string EditText() const;
+    // The field, and the value that follows it.
+    void SetEditText(const std::string& text);
     void FocusEdit();
 
     DialogKind kind_;
@@ -56,4 +65,6 @@ private:
     std::function<void()> showMain_;
     std::unique_ptr<Font> font_;
     HWND tooltips_ = nullptr;
+    bool cancels_ = false;  // Esc closes the dialog shown
+    std::string opened_;    // the field when it was shown
 };

@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "hostsim/hostsim.h"
 #include "tests/support.h"
+#include "ui/form_on_top.h"
 #include "ui/text.h"
 
 namespace {
@@ -53,6 +54,17 @@ std::string Picture(HWND player, int id) {
     return picture;
 }
 
+// The width of text in font on the screen, in pixels.
+int Measured(HFONT font, const std::wstring& text) {
+    HDC screen = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(screen, font);
+    SIZE size = {};
+    GetTextExtentPoint32W(screen, text.c_str(), (int)text.size(), &size);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return size.cx;
+}
+
 }  // namespace
 
 // Each button shows a picture of its own: from the face where it has the
@@ -72,6 +84,58 @@ TEST(PlayerWindow, DrawsEachGlyphButtonApart) {
             EXPECT_NE(pictures[i], pictures.back())
                 << "buttons " << buttons[i] << " and " << id << " look alike:\n" << pictures.back();
     }
+}
+
+// The title strips of the player and its folder picker, shown: the title's
+// text, measured in the font its label draws it in (whatever face the system
+// gives for the one asked for), fits the label, which ends before " -"; the
+// rule under the strip runs under the title and stops where it does.
+TEST(PlayerWindow, EachTitleFitsItsStripInWholeAndItsRuleStopsBeforeTheLabels) {
+    Settings settings;
+    DirectShowMedia media;
+    PlayerWindow player(settings, media, [] {}, [] {});
+    FolderPicker picker([](const std::string&) {}, [] {});
+    const struct { Window& window; int title, minimize; } strips[] = {
+        {player, kPlayerTitle, kPlayerMinimize}, {picker, kPickerTitle, kPickerMinimize}};
+    for (const auto& strip : strips) {
+        HWND window = strip.window.Handle(), title = GetDlgItem(window, strip.title);
+        SCOPED_TRACE(TextOf(title));
+        ShowOnTop(strip.window);
+        UpdateWindow(window);
+        auto place = [&](int id) {
+            RECT r = {};
+            GetWindowRect(GetDlgItem(window, id), &r);
+            MapWindowPoints(nullptr, window, (POINT*)&r, 2);
+            return r;
+        };
+        const RECT label = place(strip.title), minimize = place(strip.minimize);
+        const int measured =
+            Measured((HFONT)SendMessageW(title, WM_GETFONT, 0, 0), Widen(TextOf(title)));
+        EXPECT_LE(measured, label.right - label.left);
+        EXPECT_LT(label.right, minimize.left);
+
+        // The row right under the strip, as the screen shows it: the rule.
+        RECT client = {};
+        GetClientRect(window, &client);
+        HDC dc = GetDC(window);
+        std::string rule;
+        for (int x = 0; x < client.right; ++x)
+            rule += GetPixel(dc, x, label.bottom) == GetSysColor(COLOR_HIGHLIGHTTEXT) ? '-' : '.';
+        ReleaseDC(window, dc);
+        EXPECT_EQ(std::string(label.right, '-') + std::string(client.right - label.right, '.'),
+                  rule);
+        ShowWindow(window, SW_HIDE);
+    }
+
+    // Where the face the system gives is too wide for the room, a size of it
+    // that fits, and no smaller than it needs.
+    const std::wstring title = L" norq idler v\u00B9 - mp3 player - by vonk";
+    const int full = Measured(Font(L"Arial", 8).get(), title);
+    EXPECT_EQ(full, Measured(Font::Fitting(L"Arial", 8, title.c_str(), full)->get(), title));
+    const int room = full * 3 / 4;
+    const int fitted = Measured(Font::Fitting(L"Arial", 8, title.c_str(), room)->get(), title);
+    EXPECT_LE(fitted, room);
+    EXPECT_GT(fitted, full * 3 / 5);
 }
 
 TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {

@@ -1,7 +1,9 @@
 // The settings dialogs: what each confirm saves or refuses with a message box,
-// what the edit fields start with, and the live values that follow the typing.
+// what Esc puts back, what the edit fields start with, and the live values
+// that follow the typing.
 #include <gtest/gtest.h>
 
+#include "idler/main_window.h"
 #include "settings/dialogs.h"
 #include "settings/store.h"
 #include "tests/support.h"
@@ -9,10 +11,10 @@
 
 namespace {
 
-// Confirms as the user does: a click on a label of the dialog, or a key
-// (VK_RETURN, VK_ESCAPE) typed in its edit field. Returns the box it raised.
+// Confirms as the user does: a click on a label of the dialog, or Enter
+// (VK_RETURN) typed in its edit field. Returns the box it raised.
 SeenBox Confirm(const SettingsDialog& dialog, int how) {
-    const bool key = how == VK_RETURN || how == VK_ESCAPE;
+    const bool key = how == VK_RETURN;
     HWND control = GetDlgItem(dialog.hwnd(), key ? kDialogEdit : how);
     return AnswerBoxes([&] {
         SendMessageW(control, key ? WM_KEYDOWN : WM_LBUTTONDOWN, key ? how : MK_LBUTTON, 0);
@@ -37,27 +39,25 @@ protected:
 
 }  // namespace
 
-// "ok" or Enter, "<<" or Esc: each saves and closes, refuses an empty text
-// with a box, or (Esc without "<<") does nothing.
+// "ok" or Enter, "<<": each saves and closes, or refuses an empty text with a
+// box.
 TEST_F(SettingsDialogTest, ConfirmByLabelOrKeySavesTheReadBackOrRefusesAnEmptyText) {
     const std::string reason = "error / you might wanna enter a reason / OK|";
     const std::string handle = "error / you might wanna enter a handle / OK|";
     const std::string minutes = "error / you might wanna enter minutes (1-1440) / OK|";
     const std::string typed(300, 'x'), left = "\xC2\xAB(", right = ")\xC2\xBB";
-    const int ok = kDialogOk, back = kDialogBack, enter = VK_RETURN, esc = VK_ESCAPE;
+    const int ok = kDialogOk, back = kDialogBack, enter = VK_RETURN;
     using K = DialogKind;
     const struct { K kind; int how; std::string text, refusal; bool saved; std::string readBack; }
         cases[] = {
             {K::kReason, ok, "", reason, false, ""}, {K::kReason, back, "", reason, false, ""},
-            {K::kReason, enter, "", reason, false, ""}, {K::kReason, esc, "", reason, false, ""},
-            {K::kHandle, back, "", handle, false, ""}, {K::kHandle, esc, "", handle, false, ""},
+            {K::kReason, enter, "", reason, false, ""}, {K::kHandle, back, "", handle, false, ""},
             {K::kHandle, ok, "", "", true, ""}, {K::kHandle, enter, "", "", true, ""},
             {K::kReason, ok, "  ", "", true, ""},  // blanks are saved; the file trims them
             {K::kHandle, back, typed, "", true, typed.substr(0, 254)},
             {K::kLeftAscii, ok, "", "", true, ""}, {K::kLeftAscii, back, left, "", true, left},
-            {K::kLeftAscii, esc, left, "", true, left}, {K::kRightAscii, ok, right, "", true, right},
+            {K::kRightAscii, ok, right, "", true, right},
             {K::kRightAscii, enter, right, "", true, right},
-            {K::kRightAscii, esc, right, "", false, ""},  // no "<<": nothing happens
             {K::kAutoIdle, ok, "90", "", true, "90"}, {K::kAutoIdle, back, "0", minutes, false, ""},
             {K::kAutoIdle, enter, " 5", minutes, false, ""},
             {K::kAutoIdle, ok, "1441", minutes, false, ""}, {K::kAutoIdle, back, "", "", true, ""}};
@@ -85,6 +85,61 @@ TEST_F(SettingsDialogTest, ConfirmByLabelOrKeySavesTheReadBackOrRefusesAnEmptyTe
         EXPECT_EQ(c.saved ? c.readBack : "", TextOf(GetDlgItem(dialog.hwnd(), kDialogStored)));
         EXPECT_EQ(!c.saved, IsWindowVisible(dialog.hwnd()));
         EXPECT_EQ(c.saved, mainShown == 1);
+    }
+}
+
+// Esc after typing, from the keyboard: a dialog opened from the menu puts its
+// field back as it was opened (and the decoration the chat lines read with
+// it), saves nothing and gives way to the main window; the handle dialog of a
+// first start stays as it is, since a handle is needed.
+TEST_F(SettingsDialogTest, EscPutsBackTheFieldAsOpenedAndSavesNothingButAtAFirstStart) {
+    using K = DialogKind;
+    const struct {
+        K kind;
+        std::string file, opened;
+        std::string Settings::*live;  // what the chat lines read from the field
+        bool firstStart;
+    } cases[] = {
+        {K::kReason, "handle=ann\r\nreason=away\r\n", "", nullptr, false},
+        {K::kHandle, "handle=ann\r\n", "ann", &Settings::handleEdit, false},
+        {K::kLeftAscii, "handle=ann\r\nleft-ascii=\xAB(\r\n", "\xC2\xAB(", &Settings::leftAscii,
+         false},
+        {K::kRightAscii, "handle=ann\r\nright-ascii=)\r\n", ")", &Settings::rightAscii, false},
+        {K::kAutoIdle, "handle=ann\r\nauto idle=5\r\n", "5", nullptr, false},
+        {K::kHandle, "reason=away\r\n", "", &Settings::handleEdit, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << kKinds[static_cast<int>(c.kind)].first
+                                        << (c.firstStart ? " at a first start" : ""));
+        const std::string file = "[norq idle]\r\n" + c.file;
+        WriteFileBytes(drive_.SettingsPath(), file);
+        Settings settings;
+        MainWindow main(settings, [] {});
+        main.Open();
+        SettingsDialog& dialog = main.dialog(c.kind);
+        if (!c.firstStart) {
+            SetForegroundWindow(main.hwnd());
+            main.OpenDialog(c.kind);
+        }
+        HWND edit = GetDlgItem(dialog.hwnd(), kDialogEdit);
+        ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit; }, 3000));
+        EXPECT_EQ(c.opened, TextOf(edit));
+        Type("9");  // over the text, which the dialog selects
+        if (c.live) {
+            EXPECT_EQ("9", settings.*c.live);
+        }
+
+        Key(VK_ESCAPE);
+
+        const std::string field = c.firstStart ? "9" : c.opened;
+        EXPECT_EQ(field, TextOf(edit));
+        if (c.live) {
+            EXPECT_EQ(field, settings.*c.live);
+        }
+        EXPECT_EQ(file, ReadFileBytes(drive_.SettingsPath()));
+        EXPECT_EQ(c.firstStart, IsWindowVisible(dialog.hwnd()) != FALSE);
+        EXPECT_TRUE(IsWindowVisible(main.hwnd()));
+        EXPECT_EQ(c.firstStart ? dialog.hwnd() : main.hwnd(), GetForegroundWindow());
     }
 }
 

@@ -30,6 +30,15 @@ BYTE PitchAndFamilyOf(const wchar_t* face) {
     return DEFAULT_PITCH | FF_DONTCARE;
 }
 
+int PointsToPixels(int points) { return MulDiv(points, ScreenDpiY(), 72); }
+
+// The face, its characters `height` pixels high.
+HFONT CreateFace(const wchar_t* face, int height, bool bold) {
+    return CreateFontW(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       PitchAndFamilyOf(face), face);
+}
+
 // What a label button keeps: the static control's own procedure, its press,
 // whether it acts now, and the caption it draws (its window text is its name).
 struct LabelButton {
@@ -136,11 +145,26 @@ std::wstring Trimmed(const std::wstring& text) {
 }  // namespace
 
 Font::Font(const wchar_t* face, int points, bool bold)
-    : font_(CreateFontW(-MulDiv(points, ScreenDpiY(), 72), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL,
-                        FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, PitchAndFamilyOf(face), face)) {}
+    : font_(CreateFace(face, PointsToPixels(points), bold)) {}
 
 Font::~Font() { DeleteObject(font_); }
+
+std::unique_ptr<Font> Font::Fitting(const wchar_t* face, int points, const wchar_t* text,
+                                    int width) {
+    const int smallest = PointsToPixels(6);
+    HDC screen = GetDC(nullptr);
+    std::unique_ptr<Font> font;
+    for (int height = PointsToPixels(points);; --height) {
+        font.reset(new Font(CreateFace(face, height, false)));
+        const HGDIOBJ old = SelectObject(screen, font->get());
+        SIZE size = {};
+        GetTextExtentPoint32W(screen, text, lstrlenW(text), &size);
+        SelectObject(screen, old);
+        if (size.cx <= width || height <= smallest) break;
+    }
+    ReleaseDC(nullptr, screen);
+    return font;
+}
 
 HWND CreateChild(HWND parent, int id, const wchar_t* className, const wchar_t* text, DWORD style,
                  DWORD exStyle, const RECT& frame, HFONT font) {

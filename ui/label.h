@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <memory>
 
 #include "ui/twips.h"
 
@@ -20,7 +21,15 @@ public:
     Font& operator=(const Font&) = delete;
     HFONT get() const { return font_; }
 
+    // The face at `points`, or where text takes more than `width` pixels in
+    // it on the screen (the system's stand-in for a face may be wider), the
+    // largest size below that fits, down to 6 points.
+    static std::unique_ptr<Font> Fitting(const wchar_t* face, int points, const wchar_t* text,
+                                         int width);
+
 private:
+    explicit Font(HFONT font) : font_(font) {}
+
     HFONT font_;
 };
 
