@@ -2,6 +2,7 @@
 # Installs what building and testing need on Debian 12, as root, for the
 # architecture whose Wine runs the tests: i686 (the default) or x86_64. The
 # 32-bit compilers come either way, since the 32-bit program is always built.
+# "package" installs only what scripts/package.sh needs: no Wine, no tests.
 # Does nothing for packages that are already there, so every entry point can
 # call it.
 set -eu
@@ -10,13 +11,15 @@ arch=${1:-i686}
 need=""
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'ok installed'; }
 
-common="cmake make g++-mingw-w64-i686 mingw-w64-i686-dev googletest clang libclang-rt-14-dev
+program="cmake make g++-mingw-w64-i686 mingw-w64-i686-dev"
+common="$program googletest clang libclang-rt-14-dev
         xvfb xauth xdotool x11-utils imagemagick fonts-wine fonts-liberation
         pulseaudio pulseaudio-utils"
 case $arch in
 i686) wine="wine wine32:i386 gstreamer1.0-plugins-good:i386" ;;
 x86_64) wine="g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 gstreamer1.0-plugins-good:amd64" ;;
-*) echo "install.sh: the architecture is i686 or x86_64, not '$arch'" >&2; exit 2 ;;
+package) common="$program zip" wine="" ;;
+*) echo "install.sh: the architecture is i686 or x86_64 (or package), not '$arch'" >&2; exit 2 ;;
 esac
 for p in $common $wine; do
     have "$p" || need="$need $p"
