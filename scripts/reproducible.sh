@@ -50,17 +50,15 @@ if cmp -s "$zip_a" "$zip_b"; then
     exit 0
 fi
 
-# Where two builds of the program differ: the header fields objdump shows
-# apart, then how many bytes differ in the headers and in each section.
+# Where the programs $1 and $2 differ: the header fields objdump shows apart,
+# then how many bytes differ in the headers and in each section.
 describe_exe() {
-    for x in a b; do
-        eval "exe=\$$x"
-        i686-w64-mingw32-objdump -p "$exe" | sed 1,2d >"$work/headers.$x"
-        i686-w64-mingw32-objdump -h "$exe" >"$work/sections.$x"
-    done
+    i686-w64-mingw32-objdump -p "$1" | sed 1,2d >"$work/headers.a"
+    i686-w64-mingw32-objdump -p "$2" | sed 1,2d >"$work/headers.b"
+    i686-w64-mingw32-objdump -h "$1" >"$work/sections"
     echo "  header fields (first copy <, second copy >):"
     diff "$work/headers.a" "$work/headers.b" | grep '^[<>]' | sed 's/^/    /' || true
-    cmp -l "$a" "$b" | awk -v sections="$work/sections.a" '
+    cmp -l "$1" "$2" | awk -v sections="$work/sections" '
         function hex(s,   n, i) {
             n = 0
             for (i = 1; i <= length(s); i++) n = n * 16 + index("0123456789abcdef", substr(s, i, 1)) - 1
@@ -72,11 +70,13 @@ describe_exe() {
                 # Sections with no bytes in the file (.bss) stand at offset 0.
                 if (f[1] ~ /^[0-9]+$/ && hex(f[6]) > 0) {
                     ++n; name[n] = f[2]; size[n] = hex(f[3]); start[n] = hex(f[6])
+                    if (n == 1 || start[n] < headers) headers = start[n]
                 }
             }
         }
         {
-            at = $1 - 1; where = "the headers"
+            at = $1 - 1
+            where = at < headers ? "the headers" : "no section"
             for (i = 1; i <= n; i++) if (at >= start[i] && at < start[i] + size[i]) where = "section " name[i]
             if (!(where in count)) { order[++places] = where; first[where] = at }
             count[where]++
@@ -95,7 +95,7 @@ for name in norqidle.exe README.txt; do
     found=yes
     echo "$name differs:" >&2
     if [ "$name" = norqidle.exe ]; then
-        describe_exe >&2
+        describe_exe "$a" "$b" >&2
     else
         diff "$a" "$b" | sed 's/^/  /' >&2 || true
     fi
