@@ -1,7 +1,7 @@
 #include "idler/about_window.h"
 
 #include "host/wait.h"
-#include "lines/lines.h"
+#include "settings/about.h"
 #include "ui/form_on_top.h"
 #include "ui/text.h"
 #include "ui/twips.h"
@@ -102,7 +102,7 @@ void AboutWindow::Paint(HDC dc) {
         HFONT font;
     } texts[] = {
         {kTitle, L"  norq idle", titleFont_->get()},
-        {kVersion, Widen(std::string("version ") + markup::kVersion), versionFont_->get()},
+        {kVersion, Widen("version " + VersionMark()), versionFont_->get()},
         {kMaker, L"created by: vonk", makerFont_->get()},
     };
     for (const Text& t : texts) {

@@ -298,7 +298,7 @@ void MainWindow::Create() {
     boldFont_ = std::make_unique<Font>(L"MS Sans Serif", 8, true);
     titleFont_ = std::make_unique<Font>(L"Courier New", 8);
     collapseFont_ = std::make_unique<Font>(L"Arial", 8);
-    const std::wstring caption = Widen(std::string("norq idle - v") + markup::kVersion + " - by vonk");
+    const std::wstring caption = Widen("norq idle - v" + VersionMark() + " - by vonk");
     if (!CreateCentred(kClassName, WS_EX_APPWINDOW, kBorderlessStyle, caption.c_str(),
                        kDesignWidth, kDesignHeight))
         return;

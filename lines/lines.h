@@ -8,8 +8,6 @@
 #include "lines/settings.h"
 
 namespace markup {
-// The program's version, shown after a "v" or "version ".
-inline constexpr char kVersion[] = "\u00B9\u00B7\u00BA";
 inline constexpr char kHighlight[] = "< font . color=#0099FF>";
 inline constexpr char kRunning[] = "< font . color=#000000>";
 // " norq idler v¹·º", with the "i" highlighted and the "d" underlined.

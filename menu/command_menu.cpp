@@ -9,7 +9,7 @@
 #include "host/dialogs.h"
 #include "host/toolbar.h"
 #include "host/wait.h"
-#include "lines/lines.h"
+#include "settings/about.h"
 #include "settings/links.h"
 #include "ui/text.h"
 
@@ -36,7 +36,7 @@ struct Entry {
     bool enabled;         // at start
 };
 
-const std::string kTitleCaption = std::string("norq idle v") + markup::kVersion + " - vonk";
+const std::string kTitleCaption = "norq idle v" + VersionMark() + " - vonk";
 
 // opts, top to bottom.
 const Entry kEntries[] = {

@@ -1,18 +1,22 @@
 #!/bin/sh
 # Installs what is missing on Debian 12 (or a derivative), as root.
 #   install.sh [ARCH [PURPOSE]]
+#   install.sh package
 # ARCH is the architecture whose Wine runs the program: i686 (the default) or
 # x86_64; the 32-bit compilers come either way, since the 32-bit program is
 # always built. PURPOSE is "run" (build and run the program beside the
 # substitute host, the default) or "test" (also the fuzzers, and the tracer
-# that checks which Wine the 64-bit path starts). Does nothing for packages
-# that are already there, so every entry point can call it.
+# that checks which Wine the 64-bit path starts). "package" installs only what
+# scripts/package.sh needs: no Wine, no tests. Does nothing for packages that
+# are already there, so every entry point can call it.
 set -eu
 arch=${1:-i686} purpose=${2:-run}
 
-run="cmake make g++-mingw-w64-i686 mingw-w64-i686-dev googletest
+program="cmake make g++-mingw-w64-i686 mingw-w64-i686-dev"
+run="$program googletest
      xvfb xdotool x11-utils imagemagick fonts-wine fonts-liberation pulseaudio pulseaudio-utils"
 case $arch in
+package) run="$program zip" wine="" trace="" purpose=run ;;
 i686) wine="wine wine32:i386 gstreamer1.0-plugins-good:i386" trace="" ;;
 x86_64) wine="g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 gstreamer1.0-plugins-good:amd64"
         trace=strace ;;

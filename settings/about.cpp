@@ -7,6 +7,28 @@
 #include "ui/form_on_top.h"
 #include "ui/text.h"
 
+// Written by CMakeLists.txt from the project's version.
+#include "norq_version.h"
+
+const char kProgramVersion[] = NORQ_VERSION;
+
+std::string VersionMark(const std::string& version) {
+    // Zero is the ordinal sign "º", as in the chat lines' "v¹·º" (code page
+    // 1252 has no superscript zero); 4 to 9 are in Unicode's own block.
+    static const char* const kDigits[] = {"\u00BA", "\u00B9", "\u00B2", "\u00B3", "\u2074",
+                                          "\u2075", "\u2076", "\u2077", "\u2078", "\u2079"};
+    std::string mark;
+    for (char c : version) {
+        if (c >= '0' && c <= '9')
+            mark += kDigits[c - '0'];
+        else if (c == '.')
+            mark += "\u00B7";
+        else
+            mark += c;
+    }
+    return mark;
+}
+
 const char kAboutText[] =
     "hey, thanks for using norq idle. i wrote it because so many people on aol 7.0 kept"
     " asking me for an idler, and i wanted one myself for the nights i fall asleep in a room,"

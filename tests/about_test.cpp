@@ -37,6 +37,20 @@ TEST(About, ShowsTheLowerCaseTextInABoxTitledWithTheProgramWithOnlyAnOkButton) {
     DestroyWindow(owner);
 }
 
+// The version as the about window, the main window's caption and the menu's
+// title show it: every digit and dot raised, zero as the ordinal sign of the
+// chat lines' "v¹·º".
+TEST(VersionMark, RaisesEveryDigitAndDotAndLeavesTheRest) {
+    const std::pair<const char*, const char*> kCases[] = {
+        {"1.0", "\u00B9\u00B7\u00BA"},
+        {"2.13.0", "\u00B2\u00B7\u00B9\u00B3\u00B7\u00BA"},
+        {"4.56789", "\u2074\u00B7\u2075\u2076\u2077\u2078\u2079"},
+        {"1.1-rc", "\u00B9\u00B7\u00B9-rc"},
+        {"", ""},
+    };
+    for (const auto& [version, mark] : kCases) EXPECT_EQ(mark, VersionMark(version)) << version;
+}
+
 TEST(Advertise, PutsTheMainWindowOnTopAndPostsBothLinesIntoTheRoom) {
     const struct {
         bool room;

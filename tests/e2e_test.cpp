@@ -4,7 +4,10 @@
 // popup menu, its lines crossing into the host's room, and its end through
 // the "x".
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <winver.h>
 
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -13,8 +16,10 @@
 #include "hostsim/hostsim.h"
 #include "idler/main_window.h"
 #include "roombust/room_buster.h"
+#include "settings/about.h"
 #include "settings/store.h"
 #include "tests/support.h"
+#include "ui/text.h"
 
 namespace {
 
@@ -206,6 +211,57 @@ TEST_F(EndToEnd, WithoutAHostStartsAndEndsQuietly) {
     // The exit still saves (what it writes is checked above).
     EXPECT_EQ(1u, ReadSection(drive_.SettingsPath()).count("left ascii=<<"));
 }
+
+// What Explorer's Properties, Task Manager and antivirus software read: the
+// version resource, looked up as they look it up, through the translation
+// it names. Its version is the one this build was made from.
+TEST(Program, CarriesItsNameVersionAndAuthorForExplorer) {
+    const std::wstring exe = Widen(BesideTests("norqidle.exe"));
+    DWORD unused = 0;
+    std::vector<char> info(GetFileVersionInfoSizeW(exe.c_str(), &unused));
+    ASSERT_FALSE(info.empty()) << "no version resource";
+    ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, (DWORD)info.size(), info.data()));
+
+    // "1.0" is 1.0.0.0 in the numbers.
+    const std::string version = kProgramVersion;
+    unsigned v[4] = {};
+    ASSERT_LE(2, std::sscanf(version.c_str(), "%u.%u.%u.%u", &v[0], &v[1], &v[2], &v[3]));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", (void**)&fixed, &size));
+    EXPECT_EQ(VS_FFI_SIGNATURE, fixed->dwSignature);
+    for (DWORD high : {fixed->dwFileVersionMS, fixed->dwProductVersionMS})
+        EXPECT_EQ(MAKELONG(v[1], v[0]), high);
+    for (DWORD low : {fixed->dwFileVersionLS, fixed->dwProductVersionLS})
+        EXPECT_EQ(MAKELONG(v[3], v[2]), low);
+    EXPECT_EQ(DWORD(VFT_APP), fixed->dwFileType);
+    EXPECT_EQ(0u, fixed->dwFileFlags);  // no debug, pre-release or patched build
+
+    // The strings live under the one translation the resource names; under
+    // any other block name Explorer shows none of them.
+    const WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", (void**)&translation,
+                               &size));
+    ASSERT_EQ(4u, size);
+    wchar_t block[40];
+    swprintf(block, 40, L"\\StringFileInfo\\%04X%04X\\", translation[0], translation[1]);
+    const auto value = [&](const wchar_t* name) -> std::string {
+        wchar_t* text = nullptr;
+        UINT length = 0;
+        if (!VerQueryValueW(info.data(), (block + std::wstring(name)).c_str(), (void**)&text,
+                            &length))
+            return "(none)";
+        return Narrow(text);
+    };
+    EXPECT_EQ("norq idle", value(L"ProductName"));
+    EXPECT_EQ(version, value(L"ProductVersion"));
+    EXPECT_EQ(version, value(L"FileVersion"));
+    EXPECT_EQ(0u, value(L"FileDescription").rfind("norq idle: ", 0));
+    EXPECT_EQ("vonk", value(L"CompanyName"));
+    EXPECT_EQ("created by: vonk", value(L"LegalCopyright"));
+    EXPECT_EQ("norqidle.exe", value(L"OriginalFilename"));
+}
+
 TEST(Program, CarriesAManifestTheLoaderTakes) {
     const std::string exe = BesideTests("norqidle.exe");
     HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
