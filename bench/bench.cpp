@@ -11,8 +11,8 @@
 //   the player: CPU while playing and paused, click to first sound, listing a
 //     big folder (player_bench.cpp);
 //   idling: CPU and memory over NORQ_BENCH_IDLE_MINUTES minutes (3);
-//   waiting: the CPU this thread spends inside WaitSeconds(3), as a share of
-//     the wall time the wait lasts.
+//   waiting: the CPU this thread spends in a pause of three seconds between
+//     two steps, as a share of the wall time the pause lasts.
 // norqidle.exe keeps its settings in the root of its current drive, so it is
 // started in a folder of the benchmark's own: the first argument, or else the
 // root of the drive that tests/wine-run.sh maps (NORQ_TEST_DRIVE).
@@ -32,10 +32,11 @@
 #include "bench/player_bench.h"
 #include "bench/room_buster_bench.h"
 #include "host/transfer.h"
-#include "host/wait.h"
+#include "host/sequencer.h"
 #include "hostsim/hostsim.h"
 #include "idler/main_window.h"
 #include "idler/transfer.h"
+#include "tests/support.h"
 
 namespace {
 
@@ -121,7 +122,7 @@ double Median(std::vector<double> values) {
 void Spin(double seconds, bool pump) {
     const double end = Seconds() + seconds;
     while (Seconds() < end)
-        if (pump) HandlePendingEvents();
+        if (pump) Pump(0);
 }
 
 struct CpuShare {
@@ -205,10 +206,7 @@ int TextQuestions(const std::string& folder) {
 
 void PumpFor(double seconds) {
     const double end = Seconds() + seconds;
-    while (Seconds() < end) {
-        HandlePendingEvents();
-        SleepForMessage(5);
-    }
+    while (Seconds() < end) Pump(5);
 }
 
 // The program's idle tick in this process, beside hostsim.exe in its own
@@ -337,7 +335,7 @@ int main(int argc, char** argv) {
                 std::printf("         pause as taken %.3f s; without it %.3f s (%.3f s to the about "
                             "window, %.3f s from its end to the line)\n",
                             taken, s.firstLine - taken, s.aboutShown, s.firstLine - s.aboutGone);
-                std::printf("         norqidle's CPU during that pause (its WaitSeconds(4)): %.3f s "
+                std::printf("         norqidle's CPU during that pause: %.3f s "
                             "= %.1f %%\n",
                             s.pauseCpu, taken > 0 ? 100 * s.pauseCpu / taken : 0);
             }
@@ -362,8 +360,11 @@ int main(int argc, char** argv) {
         std::printf("\n");
     }
     if (!part("waiting")) return 0;
-    CpuShare wait = MeasureCpu([] { WaitSeconds(3); });
-    std::printf("CPU during WaitSeconds(3): %.3f s of %.3f s wall = %.1f %%\n", wait.cpu,
+    CpuShare wait = MeasureCpu([] {
+        HostSequencer().Add(HostOperation().PauseSeconds(3));
+        RunHostSteps();
+    });
+    std::printf("CPU during a pause of 3 s: %.3f s of %.3f s wall = %.1f %%\n", wait.cpu,
                 wait.wall, wait.percent());
     CpuShare spin = MeasureCpu([] { Spin(1.0, false); });
     std::printf("  for scale, a loop that only reads the clock: %.3f s of %.3f s = %.1f %%\n",
