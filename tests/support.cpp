@@ -228,12 +228,16 @@ void FakeClock::Wake(HWND window, UINT_PTR id, double seconds, Wait wait) {
              nullptr);
 }
 
+// What arrives while the program sleeps arrives before the time has passed:
+// what it starts begins inside the pause.
 void FakeClock::Woken() {
-    now_ += pending_;
+    const double step = pending_;
     pending_ = 0;
-    if (!pause_) return;
-    ++idles_;
-    if (onIdle_) onIdle_();
+    if (pause_) {
+        ++idles_;
+        if (onIdle_) onIdle_();
+    }
+    now_ += step;
 }
 
 std::string Marked(const std::string& text) {

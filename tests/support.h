@@ -137,7 +137,7 @@ public:
     explicit FakeClock(float sinceMidnight) : start_(sinceMidnight) {}
     ~FakeClock() override { SetStepClock(nullptr); }
     void Install() { SetStepClock(this); }
-    // Runs at the end of every idle in a pause, before the steps go on, as if
+    // Runs in every idle of a pause, before its time has passed, as if
     // something arrived while the program slept.
     void OnIdle(std::function<void()> action) { onIdle_ = std::move(action); }
     // Idles end after at most this long, as when a message wakes the program.
