@@ -234,10 +234,10 @@ void Host::State::IconFired(HWND icon) {
             Later([icon, number] { ShowToolbarMenu(icon, number); });
             break;
         case kNewMail:
-            Later([this] { OpenDocument("New Mail", {"_AOL_Static"}); });
+            Answer([this] { OpenDocument("New Mail", {"_AOL_Static"}); });
             break;
         case kInstantMessage:
-            Later([this] { OpenInstantMessage(); });
+            Answer([this] { OpenInstantMessage(); });
             break;
         }
         return;

@@ -223,9 +223,8 @@ float FakeClock::SinceMidnight() { return (float)std::fmod(start_ + now_, 86400.
 
 void FakeClock::Wake(HWND window, UINT_PTR id, double seconds, Wait wait) {
     pause_ = wait == Wait::kPause;
-    pending_ = pause_ && seconds > step_ ? step_ : seconds;
-    SetTimer(window, id, pause_ ? USER_TIMER_MINIMUM : (UINT)std::ceil(seconds * 1000 / lookSpeed_),
-             nullptr);
+    pending_ = pause_ ? std::min(seconds, step_) : seconds * lookSpeed_;
+    SetTimer(window, id, pause_ ? USER_TIMER_MINIMUM : (UINT)std::ceil(seconds * 1000), nullptr);
 }
 
 // What arrives while the program sleeps arrives before the time has passed:

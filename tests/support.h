@@ -144,8 +144,9 @@ public:
     void SetIdleStep(double seconds) { step_ = seconds; }
     // Time passing while the program sleeps between operations.
     void Advance(double seconds) { now_ += seconds; }
-    // Looks at the host take 1/speed of their time in real time: for a look
-    // that is to reach its bound, beside a host whose answer is to come later.
+    // Looks at the host move the clock `speed` times as far as the real time
+    // they take: for a look that is to reach its bound, beside a host whose
+    // answer comes later in real time.
     void SetLookSpeed(double speed) { lookSpeed_ = speed; }
 
     float SinceMidnight() override;
