@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "ui/label.h"
+#include "ui/font.h"
 
 enum class Glyph { kPlay, kPause, kStop, kPrevious, kNext, kFolder };
 

@@ -9,7 +9,7 @@
 #include "player/commands.h"
 #include "player/file_list.h"
 #include "ui/drag.h"
-#include "ui/label.h"
+#include "ui/font.h"
 #include "ui/window.h"
 
 // Control ids: the form's label numbers, the glyph buttons and File1.
