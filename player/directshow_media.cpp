@@ -36,7 +36,7 @@ DirectShowMedia::DirectShowMedia()
     : com_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
 
 DirectShowMedia::~DirectShowMedia() {
-    Unload();
+    ReleaseGraph();
     if (com_) CoUninitialize();
 }
 
@@ -50,7 +50,7 @@ LRESULT DirectShowMedia::EventWindow::HandleMessage(UINT message, WPARAM wParam,
         return 0;
     }
     if (message == WM_TIMER && wParam == kLetGoTimer) {
-        media_.Unload();
+        media_.Forget();
         return 0;
     }
     return Window::HandleMessage(message, wParam, lParam);
@@ -60,19 +60,20 @@ bool DirectShowMedia::Open(const std::string& path) { return Load(path, 0); }
 
 // Builds the new graph before the old one goes, so that what played stops
 // only once the new file is ready; a file that does not render still ends it.
-bool DirectShowMedia::Load(const std::string& path, long long from) {
+bool DirectShowMedia::Load(std::string path, long long from) {
     IGraphBuilder* graph = nullptr;
     const bool rendered =
         SUCCEEDED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
                                    IID_IGraphBuilder, (void**)&graph)) &&
         SUCCEEDED(graph->RenderFile(Widen(path).c_str(), nullptr));
-    Unload();
+    ReleaseGraph();
     if (!rendered) {
         Release(graph);
+        Forget();
         return false;
     }
     graph_ = graph;
-    path_ = path;
+    path_ = std::move(path);
     LONGLONG at = from;
     if (SUCCEEDED(graph_->QueryInterface(IID_IMediaControl, (void**)&control_)) &&
         SUCCEEDED(graph_->QueryInterface(IID_IMediaEventEx, (void**)&graphEvents_)) &&
@@ -80,9 +81,11 @@ bool DirectShowMedia::Load(const std::string& path, long long from) {
         SUCCEEDED(graphEvents_->SetNotifyWindow((OAHWND)events_.Handle(), kGraphEvent, 0)) &&
         (from == 0 || SUCCEEDED(seeking_->SetPositions(&at, AM_SEEKING_AbsolutePositioning,
                                                        nullptr, AM_SEEKING_NoPositioning))) &&
-        SUCCEEDED(control_->Run()) && Settles(from))
+        SUCCEEDED(control_->Run()) && Settles(from)) {
+        state_ = State::kPlaying;
         return true;
-    Unload();
+    }
+    Forget();
     return false;
 }
 
@@ -112,42 +115,46 @@ bool DirectShowMedia::Settles(long long from) {
 }
 
 bool DirectShowMedia::Play() {
-    if (pausedAt_ >= 0) return Load(std::string(path_), pausedAt_);  // Load empties path_
-    if (control_ && SUCCEEDED(control_->Run())) return true;
-    Unload();
-    return false;
+    switch (state_) {
+    case State::kPaused:
+        return Load(path_, pausedAt_);
+    case State::kHalted:
+        if (FAILED(control_->Run())) {
+            Forget();
+            return false;
+        }
+        state_ = State::kPlaying;
+        return true;
+    default:
+        return state_ == State::kPlaying;
+    }
 }
 
 // Where the position cannot be had, the graph is kept, halted, rather than
 // resumed from the wrong place.
 void DirectShowMedia::Pause() {
-    if (ending_) return;
+    if (state_ != State::kPlaying) return;
     LONGLONG at = 0;
-    if (!seeking_ || FAILED(seeking_->GetCurrentPosition(&at))) {
-        if (control_) control_->Pause();
+    if (FAILED(seeking_->GetCurrentPosition(&at))) {
+        if (SUCCEEDED(control_->Pause())) state_ = State::kHalted;
         return;
     }
-    const std::string path = path_;
-    Unload();
-    path_ = path;
+    ReleaseGraph();
     pausedAt_ = at > kResumeBack ? at - kResumeBack : 0;
+    state_ = State::kPaused;
 }
 
 // The graph goes with the stop: a graph kept, even stopped, keeps the sound
 // device open and its mixer running, a few per cent of a core for as long as
 // the program runs. Nothing is played again after a stop without an Open.
-void DirectShowMedia::Stop() { Unload(); }
+void DirectShowMedia::Stop() { Forget(); }
 
-// The state the graph is in or on its way to.
-int DirectShowMedia::PlayState() {
-    if (pausedAt_ >= 0) return playstate::kPaused;
-    if (ending_) return playstate::kStopped;
-    OAFilterState state = State_Stopped;
-    if (!control_ || FAILED(control_->GetState(0, &state))) return playstate::kStopped;
-    switch (state) {
-    case State_Running: return playstate::kPlaying;
-    case State_Paused: return playstate::kPaused;
-    default: return playstate::kStopped;
+Playback DirectShowMedia::PlayState() {
+    switch (state_) {
+    case State::kPlaying: return Playback::kPlaying;
+    case State::kPaused:
+    case State::kHalted: return Playback::kPaused;
+    default: return Playback::kStopped;
     }
 }
 
@@ -156,27 +163,31 @@ int DirectShowMedia::PlayState() {
 void DirectShowMedia::OnGraphEvents() {
     long code;
     LONG_PTR first, second;
-    while (graphEvents_ && !ending_ &&
+    while (graphEvents_ && state_ != State::kEnding &&
            SUCCEEDED(graphEvents_->GetEvent(&code, &first, &second, 0))) {
         graphEvents_->FreeEventParams(code, first, second);
         if (code == EC_COMPLETE) {
-            ending_ = true;
+            state_ = State::kEnding;
             SetTimer(events_.hwnd(), kLetGoTimer, kLetGoMs, nullptr);
         } else if (Ends(code)) {
-            Unload();
+            Forget();
         }
     }
 }
 
-void DirectShowMedia::Unload() {
+void DirectShowMedia::ReleaseGraph() {
     if (events_.hwnd()) KillTimer(events_.hwnd(), kLetGoTimer);
-    ending_ = false;
     if (control_) control_->Stop();
     if (graphEvents_) graphEvents_->SetNotifyWindow(0, 0, 0);
     Release(graphEvents_);
     Release(seeking_);
     Release(control_);
     Release(graph_);
+}
+
+void DirectShowMedia::Forget() {
+    ReleaseGraph();
+    state_ = State::kEmpty;
     path_.clear();
-    pausedAt_ = -1;
+    pausedAt_ = 0;
 }

@@ -11,8 +11,6 @@
 
 namespace {
 
-using namespace playstate;
-
 constexpr double kMp3Hz = 880, kWavHz = 440;
 constexpr size_t kTenth = AudioCapture::kRate / 10;
 
@@ -54,21 +52,21 @@ TEST_F(DirectShowTest, ReplacesAPlayingFileAtOnceThenPausesResumesAndStopsAndThe
     ASSERT_TRUE(capture_.WaitForTone(kWavHz, 3000)) << "the first file's tone never came out";
 
     media_.Open(BesideTests("tone880.mp3"));
-    EXPECT_EQ(kPlaying, media_.PlayState());
+    EXPECT_EQ(Playback::kPlaying, media_.PlayState());
     ASSERT_TRUE(capture_.WaitForTone(kMp3Hz, 3000)) << "the second file's tone never came out";
     EXPECT_LT(capture_.Tone(capture_.Now() - kTenth, kTenth, kWavHz), 0.02) << "the first plays on";
 
     media_.Pause();
-    EXPECT_EQ(kPaused, media_.PlayState());
+    EXPECT_EQ(Playback::kPaused, media_.PlayState());
     Pump(300);
     EXPECT_TRUE(Quiet()) << "sound while paused";
 
     media_.Play();
-    EXPECT_EQ(kPlaying, media_.PlayState());
+    EXPECT_EQ(Playback::kPlaying, media_.PlayState());
     EXPECT_TRUE(capture_.WaitForTone(kMp3Hz, 1500)) << "no sound after resuming";
 
     media_.Stop();
-    EXPECT_EQ(kStopped, media_.PlayState());
+    EXPECT_EQ(Playback::kStopped, media_.PlayState());
     Pump(300);
     EXPECT_TRUE(Quiet()) << "sound once stopped";
 }
@@ -83,15 +81,15 @@ TEST_F(DirectShowTest, ResumesWhereItPausedWithSilenceBetween) {
     ASSERT_TRUE(capture_.WaitForTone(kWavHz, 3000));
     Pump(500);
     media_.Pause();
-    EXPECT_EQ(kPaused, media_.PlayState());
+    EXPECT_EQ(Playback::kPaused, media_.PlayState());
     Pump(300);
     const size_t paused = capture_.Now();
     Pump(700);
     EXPECT_TRUE(Quiet(paused)) << "sound while paused";
-    EXPECT_EQ(kPaused, media_.PlayState());
+    EXPECT_EQ(Playback::kPaused, media_.PlayState());
     ASSERT_TRUE(media_.Play());
-    EXPECT_EQ(kPlaying, media_.PlayState());
-    ASSERT_TRUE(PumpUntil([&] { return media_.PlayState() == kStopped; }, 5000));
+    EXPECT_EQ(Playback::kPlaying, media_.PlayState());
+    ASSERT_TRUE(PumpUntil([&] { return media_.PlayState() == Playback::kStopped; }, 5000));
     Pump(300);
 
     // Low, a pause, low again, then high: each letter a twentieth.
@@ -129,9 +127,10 @@ TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayed) {
     for (const auto& c : cases) {
         SeenBox box = AnswerBoxes([&] {
             EXPECT_EQ(c.plays, media_.Open(c.path)) << c.path;
-            EXPECT_EQ(c.plays ? kPlaying : kStopped, media_.PlayState()) << c.path;
-            EXPECT_TRUE(PumpUntil([&] { return media_.PlayState() == kStopped; }, 3000))
-                << c.path << " still reads " << media_.PlayState();
+            EXPECT_EQ(c.plays ? Playback::kPlaying : Playback::kStopped, media_.PlayState())
+                << c.path;
+            EXPECT_TRUE(PumpUntil([&] { return media_.PlayState() == Playback::kStopped; }, 3000))
+                << c.path << " still reads " << (int)media_.PlayState();
         });
         EXPECT_EQ("", box.Shown()) << c.path;
     }
@@ -141,7 +140,7 @@ TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayed) {
     media_.Pause();
     ASSERT_TRUE(DeleteFileA((root + "brief.wav").c_str()));
     EXPECT_FALSE(media_.Play());
-    EXPECT_EQ(kStopped, media_.PlayState());
+    EXPECT_EQ(Playback::kStopped, media_.PlayState());
     Pump(200);
     EXPECT_TRUE(Quiet());
 }

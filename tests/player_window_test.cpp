@@ -13,8 +13,6 @@
 
 namespace {
 
-using namespace playstate;
-
 // Clicks the middle of a list box's entry, once or twice.
 void ClickEntry(HWND box, int index, int clicks = 1) {
     RECT r = {};
@@ -164,9 +162,9 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
 
     ClickEntry(files, 1);  // selects, plays nothing
     ClickEntry(files, 0, 2);
-    EXPECT_EQ(kPlaying, media.PlayState());
+    EXPECT_EQ(Playback::kPlaying, media.PlayState());
     ClickOn(GetDlgItem(player, kPlayerPause));
-    EXPECT_EQ(kPaused, media.PlayState());
+    EXPECT_EQ(Playback::kPaused, media.PlayState());
 
     // The picker: into "music" by a double-click, then "ok".
     ClickOn(GetDlgItem(player, kPlayerFolder));
@@ -180,12 +178,12 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     EXPECT_FALSE(IsWindowVisible(picker));
     EXPECT_EQ((Lines{"t\xC3\xB6n \xE2\x98\x83.wav", "x.wav"}), Entries(files));
     EXPECT_EQ(-1, program.player().files().selected());
-    EXPECT_EQ(kPaused, media.PlayState());  // the folder change left playback alone
+    EXPECT_EQ(Playback::kPaused, media.PlayState());  // the folder change left playback alone
     EXPECT_EQ(root, Narrow(CurrentFolder())) << "the picker moved the program's current folder";
 
     for (int control : {kPlayerStop, kPlayerPause, kPlayerStop, kPlayerNext})
         ClickOn(GetDlgItem(player, control));
-    EXPECT_EQ(kPlaying, media.PlayState());  // a name outside the code page plays
+    EXPECT_EQ(Playback::kPlaying, media.PlayState());  // a name outside the code page plays
 
     EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "A.wav"), PlayerSaid(" - paused: ", "A.wav"),
                      PlayerSaid(" - unpaused: ", ""), PlayerSaid(" - stopped: ", ""),
