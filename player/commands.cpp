@@ -3,8 +3,7 @@
 #include "lines/lines.h"
 
 PlayerCommands::PlayerCommands(Media& media, Playlist& list, const Settings& settings,
-                               std::function<void(const std::string&)> post,
-                               std::function<void(const std::string&)> failed)
+                               std::function<void(const std::string&)> post, Failed failed)
     : media_(media), list_(list), settings_(settings), post_(std::move(post)),
       failed_(std::move(failed)) {}
 
@@ -21,7 +20,7 @@ void PlayerCommands::Announce(const char* action) {
 
 void PlayerCommands::AnnounceIfPlaying(bool playing, const char* action) {
     if (playing) Announce(action);
-    else failed_(SelectedName());
+    else failed_(SelectedName(), media_.WhyNotPlaying());
 }
 
 // The folder, a backslash and the name, as they are: a root folder, which

@@ -30,6 +30,45 @@ void Release(T*& object) {
     object = nullptr;
 }
 
+// The renderer that would take the sound, which cannot be made without a
+// sound device (under Wine, without a sound server).
+bool HaveSoundDevice() {
+    IBaseFilter* renderer = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                (void**)&renderer)))
+        return false;
+    renderer->Release();
+    return true;
+}
+
+bool HoldsNoSound(HRESULT result) {
+    for (HRESULT code : {VFW_E_CANNOT_RENDER, VFW_E_UNKNOWN_FILE_TYPE, VFW_E_UNSUPPORTED_STREAM,
+                         VFW_E_INVALID_FILE_FORMAT, VFW_E_UNSUPPORTED_AUDIO, VFW_E_CANNOT_CONNECT,
+                         VFW_E_NO_ACCEPTABLE_TYPES})
+        if (result == code) return true;
+    return false;
+}
+
+// Without a sound device a graph may fail to render a good file just as it
+// fails on one that holds no sound (Wine: VFW_E_CANNOT_RENDER), so the device
+// is looked for before the file is blamed. Bytes that only look like sound
+// render, run and end at once.
+std::string Why(DirectShowMedia::Step step, HRESULT result) {
+    using Step = DirectShowMedia::Step;
+    if (result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
+        result == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND))
+        return "file gone";
+    if (result == VFW_E_NO_AUDIO_HARDWARE ||
+        ((step == Step::kRender || step == Step::kRun) && !HaveSoundDevice()))
+        return "no sound device";
+    if (step == Step::kSettle || (step == Step::kRender && HoldsNoSound(result)))
+        return "not an audio file";
+    std::string code = "error ";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        code += "0123456789ABCDEF"[((unsigned long)result >> shift) & 0xF];
+    return code;
+}
+
 }  // namespace
 
 DirectShowMedia::DirectShowMedia()
@@ -60,33 +99,45 @@ bool DirectShowMedia::Open(const std::string& path) { return Load(path, 0); }
 
 // Builds the new graph before the old one goes, so that what played stops
 // only once the new file is ready; a file that does not render still ends it.
+// Each step runs where every step before it succeeded.
 bool DirectShowMedia::Load(std::string path, long long from) {
+    failure_ = {};
     IGraphBuilder* graph = nullptr;
-    const bool rendered =
-        SUCCEEDED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IGraphBuilder, (void**)&graph)) &&
-        SUCCEEDED(graph->RenderFile(Widen(path).c_str(), nullptr));
+    Step step = Step::kCreate;
+    HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_IGraphBuilder, (void**)&graph);
+    if (SUCCEEDED(hr)) {
+        step = Step::kRender;
+        hr = graph->RenderFile(Widen(path).c_str(), nullptr);
+    }
     ReleaseGraph();
-    if (!rendered) {
+    if (FAILED(hr)) {
         Release(graph);
-        Forget();
-        return false;
+        return Fail(step, hr);
     }
     graph_ = graph;
     path_ = std::move(path);
+    step = Step::kConnect;
+    hr = graph_->QueryInterface(IID_IMediaControl, (void**)&control_);
+    if (SUCCEEDED(hr)) hr = graph_->QueryInterface(IID_IMediaEventEx, (void**)&graphEvents_);
+    if (SUCCEEDED(hr)) hr = graph_->QueryInterface(IID_IMediaSeeking, (void**)&seeking_);
+    if (SUCCEEDED(hr))
+        hr = graphEvents_->SetNotifyWindow((OAHWND)events_.Handle(), kGraphEvent, 0);
     LONGLONG at = from;
-    if (SUCCEEDED(graph_->QueryInterface(IID_IMediaControl, (void**)&control_)) &&
-        SUCCEEDED(graph_->QueryInterface(IID_IMediaEventEx, (void**)&graphEvents_)) &&
-        SUCCEEDED(graph_->QueryInterface(IID_IMediaSeeking, (void**)&seeking_)) &&
-        SUCCEEDED(graphEvents_->SetNotifyWindow((OAHWND)events_.Handle(), kGraphEvent, 0)) &&
-        (from == 0 || SUCCEEDED(seeking_->SetPositions(&at, AM_SEEKING_AbsolutePositioning,
-                                                       nullptr, AM_SEEKING_NoPositioning))) &&
-        SUCCEEDED(control_->Run()) && Settles(from)) {
-        state_ = State::kPlaying;
-        return true;
+    if (SUCCEEDED(hr) && from != 0) {
+        step = Step::kSeek;
+        hr = seeking_->SetPositions(&at, AM_SEEKING_AbsolutePositioning, nullptr,
+                                    AM_SEEKING_NoPositioning);
     }
-    Forget();
-    return false;
+    if (SUCCEEDED(hr)) {
+        step = Step::kRun;
+        hr = control_->Run();
+    }
+    if (FAILED(hr)) return Fail(step, hr);
+    HRESULT ended = S_OK;
+    if (!Settles(from, &ended)) return Fail(Step::kSettle, ended);
+    state_ = State::kPlaying;
+    return true;
 }
 
 // Bytes that only look like sound (random bytes named .mp3, under Wine)
@@ -94,7 +145,7 @@ bool DirectShowMedia::Load(std::string path, long long from) {
 // has run a moment without ending, or when what is left of it is shorter than
 // that. The wait handles no messages, so no command comes in the middle of
 // another; what the user does meanwhile waits in the queue.
-bool DirectShowMedia::Settles(long long from) {
+bool DirectShowMedia::Settles(long long from, HRESULT* ended) {
     LONGLONG duration = 0;
     OAEVENT event = 0;
     if (FAILED(seeking_->GetDuration(&duration)) ||
@@ -108,7 +159,9 @@ bool DirectShowMedia::Settles(long long from) {
         LONG_PTR first, second;
         while (SUCCEEDED(graphEvents_->GetEvent(&code, &first, &second, 0))) {
             graphEvents_->FreeEventParams(code, first, second);
-            if (Ends(code)) return false;
+            if (!Ends(code)) continue;
+            *ended = (HRESULT)first;
+            return false;
         }
     }
     return true;
@@ -118,13 +171,13 @@ bool DirectShowMedia::Play() {
     switch (state_) {
     case State::kPaused:
         return Load(path_, pausedAt_);
-    case State::kHalted:
-        if (FAILED(control_->Run())) {
-            Forget();
-            return false;
-        }
+    case State::kHalted: {
+        failure_ = {};
+        const HRESULT hr = control_->Run();
+        if (FAILED(hr)) return Fail(Step::kRun, hr);
         state_ = State::kPlaying;
         return true;
+    }
     default:
         return state_ == State::kPlaying;
     }
@@ -190,4 +243,10 @@ void DirectShowMedia::Forget() {
     state_ = State::kEmpty;
     path_.clear();
     pausedAt_ = 0;
+}
+
+bool DirectShowMedia::Fail(Step step, HRESULT result) {
+    Forget();
+    failure_ = {step, result, Why(step, result)};
+    return false;
 }

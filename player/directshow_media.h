@@ -16,6 +16,17 @@ struct IMediaSeeking;
 
 class DirectShowMedia : public Media {
 public:
+    // The steps of loading a file, in their order.
+    enum class Step { kNone, kCreate, kRender, kConnect, kSeek, kRun, kSettle };
+    // Where the last Open or resume failed: the step, what it returned (for
+    // kSettle, the status the graph ended with), and that in the user's
+    // words. All empty where it played.
+    struct Failure {
+        Step step = Step::kNone;
+        HRESULT result = S_OK;
+        std::string why;
+    };
+
     DirectShowMedia();
     ~DirectShowMedia() override;
 
@@ -30,6 +41,8 @@ public:
     void Pause() override;
     void Stop() override;
     Playback PlayState() override;
+    std::string WhyNotPlaying() const override { return failure_.why; }
+    const Failure& failure() const { return failure_; }
 
 private:
     enum class State {
@@ -57,13 +70,16 @@ private:
 
     // Builds the file's graph, from `from` on (100 ns units), and runs it.
     bool Load(std::string path, long long from);
-    // Whether the graph, just run from `from`, goes on playing.
-    bool Settles(long long from);
+    // Whether the graph, just run from `from`, goes on playing; where it
+    // does not, the status it ended with.
+    bool Settles(long long from, HRESULT* ended);
     void OnGraphEvents();
     // The graph goes, and the sound device with it; the file stays known.
     void ReleaseGraph();
     // The graph and the file go: nothing is loaded.
     void Forget();
+    // Forgets, keeps why, and says the file does not play.
+    bool Fail(Step step, HRESULT result);
 
     bool com_ = false;
     EventWindow events_{*this};
@@ -74,4 +90,5 @@ private:
     IMediaSeeking* seeking_ = nullptr;
     std::string path_;         // the file loaded, or paused
     long long pausedAt_ = 0;   // where the pause halted, while paused
+    Failure failure_;
 };

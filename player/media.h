@@ -1,5 +1,6 @@
-// What the player asks of whatever plays its files: five operations, and the
-// play state that every command reads afresh before it decides.
+// What the player asks of whatever plays its files: five operations, the
+// play state that every command reads afresh before it decides, and why a
+// file did not play.
 #pragma once
 
 #include <string>
@@ -25,4 +26,7 @@ public:
     virtual void Pause() = 0;  // halts and keeps the position
     virtual void Stop() = 0;
     virtual Playback PlayState() = 0;
+    // Why the last Open or resume did not play, in a few words for the user
+    // ("file gone"); empty where it played.
+    virtual std::string WhyNotPlaying() const = 0;
 };

@@ -61,7 +61,7 @@ PlayerWindow::PlayerWindow(Settings& settings, Media& media, std::function<void(
     : commands_(
           media, files_, settings,
           [](const std::string& line) { WhenHostFree([line] { SendChat(line); }); },
-          [this](const std::string& name) { TellNotPlaying(name); }),
+          [this](const std::string& name, const std::string& why) { TellNotPlaying(name, why); }),
       close_(std::move(close)),
       pickFolder_(std::move(pickFolder)) {}
 
@@ -70,8 +70,11 @@ void PlayerWindow::ShowFolder(const std::string& folder) {
     files_.Show(folder);
 }
 
-void PlayerWindow::TellNotPlaying(const std::string& name) {
-    SetWindowTextW(GetDlgItem(hwnd(), kPlayerTitle), (kCannotPlay + Widen(name)).c_str());
+// A name too long for the strip gives way, not the reason.
+void PlayerWindow::TellNotPlaying(const std::string& name, const std::string& why) {
+    HWND title = GetDlgItem(hwnd(), kPlayerTitle);
+    SetWindowTextW(title,
+                   FitInLabel(title, kCannotPlay, Widen(name), L" (" + Widen(why) + L")").c_str());
     SetTimer(hwnd(), kNoticeTimer, kNoticeMs, nullptr);
 }
 
@@ -160,8 +163,8 @@ void PlayerWindow::Create() {
     CreateLabels(hwnd(), kLabels, font_->get());
     HWND title = GetDlgItem(hwnd(), kPlayerTitle);
     titleFont_ = FitTitle(title, GetDlgItem(hwnd(), kPlayerMinimize), L"Arial", 8);
-    // A notice longer than the title is cut at the label's edge, not wrapped
-    // onto a line nobody sees.
+    // What does not fit the title's one line is cut at the label's edge, not
+    // wrapped onto a line nobody sees.
     AddStyle(title, SS_LEFTNOWORDWRAP);
     // Owner-drawn: DrawButton draws the glyph, the button only speaks.
     for (const ButtonLayout& button : kButtons)

@@ -108,8 +108,10 @@ TEST_F(DirectShowTest, ResumesWhereItPausedWithSilenceBetween) {
 }
 
 // The state each file leaves: a file played to its end reads stopped, and
-// so does one that cannot be played, with no box and nothing left playing.
-TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayed) {
+// so does one that cannot be played, with no box and nothing left playing;
+// the step that failed is kept, and why in the user's words.
+TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayedAndSaysWhy) {
+    using Step = DirectShowMedia::Step;
     const std::string root = TestDrive() + "\\";
     WriteToneWav(root + "short.wav", (int)kWavHz, 0.5);
     // A name outside the ANSI code page, in a path that a root folder gives
@@ -121,19 +123,27 @@ TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayed) {
     std::string noise(64 * 1024, '\0');
     for (char& byte : noise) byte = (char)std::rand();
     WriteFileBytes(root + "noise.mp3", noise);
-    const struct { std::string path; bool plays; } cases[] = {{odd, true},
-        {root + "notes.txt", false}, {root + "empty.mp3", false}, {root + "noise.mp3", false},
-        {root + "gone.mp3", false}};
+    const struct { std::string path; Step failed; const char* why; } cases[] = {
+        {odd, Step::kNone, ""},
+        {root + "notes.txt", Step::kRender, "not an audio file"},
+        {root + "empty.mp3", Step::kRender, "not an audio file"},
+        {root + "noise.mp3", Step::kSettle, "not an audio file"},
+        {root + "gone.mp3", Step::kRender, "file gone"}};
     for (const auto& c : cases) {
+        const bool plays = c.failed == Step::kNone;
         SeenBox box = AnswerBoxes([&] {
-            EXPECT_EQ(c.plays, media_.Open(c.path)) << c.path;
-            EXPECT_EQ(c.plays ? Playback::kPlaying : Playback::kStopped, media_.PlayState())
+            EXPECT_EQ(plays, media_.Open(c.path)) << c.path;
+            EXPECT_EQ(c.failed, media_.failure().step) << c.path;
+            EXPECT_EQ(c.why, media_.WhyNotPlaying()) << c.path;
+            EXPECT_EQ(plays ? Playback::kPlaying : Playback::kStopped, media_.PlayState())
                 << c.path;
             EXPECT_TRUE(PumpUntil([&] { return media_.PlayState() == Playback::kStopped; }, 3000))
                 << c.path << " still reads " << (int)media_.PlayState();
         });
         EXPECT_EQ("", box.Shown()) << c.path;
     }
+    // What the failed step returned, for the last file, which is not there.
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), media_.failure().result);
     // Deleted while paused: the resume cannot go on.
     WriteToneWav(root + "brief.wav", (int)kWavHz, 2);
     ASSERT_TRUE(media_.Open(root + "brief.wav"));
@@ -141,6 +151,7 @@ TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayed) {
     ASSERT_TRUE(DeleteFileA((root + "brief.wav").c_str()));
     EXPECT_FALSE(media_.Play());
     EXPECT_EQ(Playback::kStopped, media_.PlayState());
+    EXPECT_EQ("file gone", media_.WhyNotPlaying());
     Pump(200);
     EXPECT_TRUE(Quiet());
 }

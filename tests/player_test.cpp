@@ -24,6 +24,7 @@ struct Fake : Media, Playlist {
     void Pause() override { log.push_back("Pause"), state = Playback::kPaused; }
     void Stop() override { log.push_back("Stop"), state = Playback::kStopped; }
     Playback PlayState() override { return state; }
+    std::string WhyNotPlaying() const override { return "broken"; }
     std::string folder() const override { return in; }
     int count() const override { return (int)names.size(); }
     int selected() const override { return at; }
@@ -87,13 +88,13 @@ const Case kCases[] = {
      {"Open m:\\\\song.mp3", Said(kPlays, "song.mp3")}, 0},
     // What does not play is not announced, and leaves nothing to pause or stop.
     {"play a file that does not play", Playback::kStopped, 1, "xpzs",
-     {"Open m:\\music\\b.mp3", "not playing b.mp3"}, 1},
+     {"Open m:\\music\\b.mp3", "not playing b.mp3 (broken)"}, 1},
     {"double-click one while playing", Playback::kPlaying, 0, "xdz",
-     {"Open m:\\music\\a.mp3", "not playing a.mp3"}, 0},
+     {"Open m:\\music\\a.mp3", "not playing a.mp3 (broken)"}, 0},
     {"next onto one while playing", Playback::kPlaying, 0, "xnsb",
-     {"Stop", "Open m:\\music\\b.mp3", "not playing b.mp3"}, 1},
+     {"Stop", "Open m:\\music\\b.mp3", "not playing b.mp3 (broken)"}, 1},
     {"a resume that cannot go on", Playback::kPlaying, 2, "zxzz",
-     {"Pause", Said(kPauses, "c.mp3"), "Play", "not playing c.mp3"}, 2},
+     {"Pause", Said(kPauses, "c.mp3"), "Play", "not playing c.mp3 (broken)"}, 2},
 };
 
 }  // namespace
@@ -109,7 +110,9 @@ TEST(PlayerCommands, EachCommandFromEachPlayState) {
         f.state = c.state, f.at = c.selected;
         PlayerCommands commands(
             f, f, settings, [&](const std::string& line) { f.log.push_back(line); },
-            [&](const std::string& name) { f.log.push_back("not playing " + name); });
+            [&](const std::string& name, const std::string& why) {
+                f.log.push_back("not playing " + name + " (" + why + ")");
+            });
         for (const char* step = c.steps; *step; ++step) {
             if (kCommands.count(*step)) (commands.*kCommands.at(*step))();
             else if (*step == 'f') f.in = "m:\\other", f.names = {"x.mp3"}, f.at = -1;

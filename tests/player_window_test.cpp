@@ -136,6 +136,57 @@ TEST(PlayerWindow, EachTitleFitsItsStripInWholeAndItsRuleStopsBeforeTheLabels) {
     EXPECT_GT(fitted, full * 3 / 5);
 }
 
+// A file that does not play is told in the title strip, with why, in the
+// strip's one line: a name too long for it gives way at its end, not the
+// reason; the entry below still shows it whole.
+TEST(PlayerWindow, SaysInItsTitleWhyAFileDoesNotPlay) {
+    OnTestDrive drive;
+    ASSERT_TRUE(drive.ok());
+    const std::string root = TestDrive() + "\\";
+    const std::string longName = "a song whose name runs on past the end of the strip.wav";
+    WriteFileBytes(root + "notes.txt", "not a sound");
+    for (const std::string& name : {std::string("gone.wav"), longName})
+        WriteToneWav(root + name, 440, 1);
+    Settings settings;
+    DirectShowMedia media;
+    PlayerWindow player(settings, media, [] {}, [] {});
+    player.ShowFolder(root);
+    ShowOnTop(player);
+    for (const std::string& name : {std::string("gone.wav"), longName})
+        ASSERT_TRUE(DeleteFileA((root + name).c_str()));
+    HWND title = GetDlgItem(player.hwnd(), kPlayerTitle);
+    RECT label = {};
+    GetClientRect(title, &label);
+
+    // The name is shown whole, or cut: its start, then "...".
+    enum { kWhole, kCut, kEither };
+    const struct { int entry; std::string name, why; int shown; } cases[] = {
+        {1, "gone.wav", "file gone", kWhole},
+        {2, "notes.txt", "not an audio file", kEither},
+        {0, longName, "file gone", kCut},
+    };
+    const std::string head = " cannot play: ";
+    for (const auto& c : cases) {
+        ClickEntry(GetDlgItem(player.hwnd(), kPlayerFiles), c.entry);
+        player.commands().Play();
+        const std::string notice = TextOf(title), tail = " (" + c.why + ")";
+        SCOPED_TRACE(notice);
+        EXPECT_LE(Measured((HFONT)SendMessageW(title, WM_GETFONT, 0, 0), Widen(notice)),
+                  label.right);
+        ASSERT_GT(notice.size(), head.size() + tail.size());
+        EXPECT_EQ(head, notice.substr(0, head.size()));
+        EXPECT_EQ(tail, notice.substr(notice.size() - tail.size()));
+        const std::string name =
+            notice.substr(head.size(), notice.size() - head.size() - tail.size());
+        const size_t kept = name.size() > 3 ? name.size() - 3 : 0;
+        const bool cut = name != c.name && kept > 0 && name == c.name.substr(0, kept) + "...";
+        EXPECT_TRUE(name == c.name || cut) << name;
+        if (c.shown != kEither) {
+            EXPECT_EQ(c.shown == kCut, cut);
+        }
+    }
+}
+
 TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     OnTestDrive drive(kAnnSettings);
     ASSERT_TRUE(drive.ok());
@@ -222,7 +273,8 @@ TEST(NoSoundServer, TheProgramsPlayerAnnouncesNothingAndSaysSoInItsTitle) {
     for (int control : {kPlayerPause, kPlayerStop, kPlayerPlay})
         ClickOn(GetDlgItem(player, control));
 
-    EXPECT_TRUE(PumpUntil([&] { return TextOf(title) == " cannot play: a.wav"; }, 5000))
+    EXPECT_TRUE(PumpUntil([&] { return TextOf(title) == " cannot play: a.wav (no sound device)"; },
+                          5000))
         << TextOf(title);
     EXPECT_TRUE(PumpUntil([&] { return TextOf(title) == caption; }, 10000)) << TextOf(title);
     EXPECT_EQ(Lines{}, AfterStartUp(host));
