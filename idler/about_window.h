@@ -5,7 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "ui/label.h"
+#include "ui/font.h"
+#include "ui/label_button.h"
 #include "ui/window.h"
 
 class AboutWindow : public Window {

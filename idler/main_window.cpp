@@ -7,8 +7,10 @@
 #include "host/transfer.h"
 #include "idler/transfer.h"
 #include "settings/about.h"
+#include "ui/controls.h"
 #include "ui/form_on_top.h"
 #include "ui/text.h"
+#include "ui/tooltips.h"
 #include "ui/twips.h"
 
 namespace {
@@ -266,8 +268,8 @@ void MainWindow::ShowCount(const IdleCount& c) {
 void MainWindow::ToggleCollapse() {
     FormOnTop(*this);
     collapsed_ = !collapsed_;
-    NameLabel(GetDlgItem(hwnd(), kCollapseLabel), collapsed_ ? L"expand" : L"collapse",
-              collapsed_ ? L" >" : L" <");
+    SetDrawnText(GetDlgItem(hwnd(), kCollapseLabel), collapsed_ ? L" >" : L" <");
+    SetSpokenText(GetDlgItem(hwnd(), kCollapseLabel), collapsed_ ? L"expand" : L"collapse");
     // Collapsed, the title opens the menu and the labels below are out of sight.
     SetActing(GetDlgItem(hwnd(), kTitleLabel), collapsed_);
     for (MainLabel below : {kOptsLabel, kMinimizeLabel, kExitLabel})
@@ -329,10 +331,11 @@ void MainWindow::Create() {
                      : label.font == FontKind::kCollapse ? collapseFont_->get()
                                                         : plainFont_->get();
         HWND control = CreateLabel(hwnd(), label.id, label.caption, label.place.Pixels(), font);
-        if (label.button) {
-            MakeLabelButton(control, label.id != kTitleLabel);
-            NameLabel(control, label.name);
-        }
+        if (label.button)
+            MakeLabelButton(control, label.id == kTitleLabel
+                                         ? LabelFlags::kButton | LabelFlags::kNotActing
+                                         : LabelFlags::kButton,
+                            label.name);
         if (label.tooltip) AddTooltip(tooltips_, control, label.tooltip);
     }
     AddStyle(GetDlgItem(hwnd(), kTitleLabel), SS_LEFTNOWORDWRAP);

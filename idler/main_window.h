@@ -12,7 +12,7 @@
 #include "settings/dialogs.h"
 #include "settings/store.h"
 #include "ui/drag.h"
-#include "ui/label.h"
+#include "ui/font.h"
 #include "ui/window.h"
 
 // Control ids: the form's label numbers.

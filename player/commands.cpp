@@ -2,11 +2,8 @@
 
 #include "lines/lines.h"
 
-using namespace playstate;
-
 PlayerCommands::PlayerCommands(Media& media, Playlist& list, const Settings& settings,
-                               std::function<void(const std::string&)> post,
-                               std::function<void(const std::string&)> failed)
+                               std::function<void(const std::string&)> post, Failed failed)
     : media_(media), list_(list), settings_(settings), post_(std::move(post)),
       failed_(std::move(failed)) {}
 
@@ -23,7 +20,7 @@ void PlayerCommands::Announce(const char* action) {
 
 void PlayerCommands::AnnounceIfPlaying(bool playing, const char* action) {
     if (playing) Announce(action);
-    else failed_(SelectedName());
+    else failed_(SelectedName(), media_.WhyNotPlaying());
 }
 
 // The folder, a backslash and the name, as they are: a root folder, which
@@ -40,19 +37,19 @@ void PlayerCommands::DoubleClick() {
 
 // While paused, the selected file starts again from its beginning.
 void PlayerCommands::Play() {
-    const int state = media_.PlayState();
+    const Playback state = media_.PlayState();
     const int selected = list_.selected();
     if (selected < 0) return;
-    if (state == kPlaying) media_.Stop();
+    if (state == Playback::kPlaying) media_.Stop();
     OpenAndAnnounce(selected, playeraction::kPlay);
 }
 
 void PlayerCommands::PauseOrResume() {
-    const int state = media_.PlayState();
-    if (state == kPlaying) {
+    const Playback state = media_.PlayState();
+    if (state == Playback::kPlaying) {
         media_.Pause();
         Announce(playeraction::kPause);
-    } else if (state == kPaused) {
+    } else if (state == Playback::kPaused) {
         AnnounceIfPlaying(media_.Play(), playeraction::kResume);
     }
 }
@@ -60,7 +57,7 @@ void PlayerCommands::PauseOrResume() {
 // A paused file stays paused. The line names the entry still selected,
 // which need not be the one that plays.
 void PlayerCommands::Stop() {
-    if (media_.PlayState() != kPlaying) return;
+    if (media_.PlayState() != Playback::kPlaying) return;
     Announce(playeraction::kStop);
     media_.Stop();
     list_.Select(-1);
@@ -70,10 +67,10 @@ void PlayerCommands::Stop() {
 // first entry. Past the last entry there is nothing to move to: nothing
 // happens at all, and what plays goes on.
 void PlayerCommands::Next() {
-    const int state = media_.PlayState();
+    const Playback state = media_.PlayState();
     const int next = list_.selected() + 1;
     if (next >= list_.count()) return;
-    if (state == kPlaying) media_.Stop();
+    if (state == Playback::kPlaying) media_.Stop();
     list_.Select(next);
     OpenAndAnnounce(next, playeraction::kPlay);
 }
@@ -81,9 +78,9 @@ void PlayerCommands::Next() {
 // Only while a file plays. With nothing selected (the folder changed under a
 // playing file) there is nothing before: nothing happens.
 void PlayerCommands::Previous() {
-    const int state = media_.PlayState();
+    const Playback state = media_.PlayState();
     const int previous = list_.selected() - 1;
-    if (previous < 0 || state != kPlaying) return;
+    if (previous < 0 || state != Playback::kPlaying) return;
     media_.Stop();
     list_.Select(previous);
     OpenAndAnnounce(previous, playeraction::kPlay);

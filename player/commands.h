@@ -24,10 +24,10 @@ public:
 class PlayerCommands {
 public:
     // post sends a finished chat line to the room; failed tells the user, by
-    // the name the line would have given, that a file did not play.
+    // the name the line would have given, that a file did not play, and why.
+    using Failed = std::function<void(const std::string& name, const std::string& why)>;
     PlayerCommands(Media& media, Playlist& list, const Settings& settings,
-                   std::function<void(const std::string&)> post,
-                   std::function<void(const std::string&)> failed);
+                   std::function<void(const std::string&)> post, Failed failed);
 
     void DoubleClick();  // on the selected entry: opens it without stopping first
     void Play();
@@ -47,5 +47,6 @@ private:
     Media& media_;
     Playlist& list_;
     const Settings& settings_;
-    std::function<void(const std::string&)> post_, failed_;
+    std::function<void(const std::string&)> post_;
+    Failed failed_;
 };

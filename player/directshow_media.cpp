@@ -30,13 +30,52 @@ void Release(T*& object) {
     object = nullptr;
 }
 
+// The renderer that would take the sound, which cannot be made without a
+// sound device (under Wine, without a sound server).
+bool HaveSoundDevice() {
+    IBaseFilter* renderer = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_DSoundRender, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                                (void**)&renderer)))
+        return false;
+    renderer->Release();
+    return true;
+}
+
+bool HoldsNoSound(HRESULT result) {
+    for (HRESULT code : {VFW_E_CANNOT_RENDER, VFW_E_UNKNOWN_FILE_TYPE, VFW_E_UNSUPPORTED_STREAM,
+                         VFW_E_INVALID_FILE_FORMAT, VFW_E_UNSUPPORTED_AUDIO, VFW_E_CANNOT_CONNECT,
+                         VFW_E_NO_ACCEPTABLE_TYPES})
+        if (result == code) return true;
+    return false;
+}
+
+// Without a sound device a graph may fail to render a good file just as it
+// fails on one that holds no sound (Wine: VFW_E_CANNOT_RENDER), so the device
+// is looked for before the file is blamed. Bytes that only look like sound
+// render, run and end at once.
+std::string Why(DirectShowMedia::Step step, HRESULT result) {
+    using Step = DirectShowMedia::Step;
+    if (result == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
+        result == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND))
+        return "file gone";
+    if (result == VFW_E_NO_AUDIO_HARDWARE ||
+        ((step == Step::kRender || step == Step::kRun) && !HaveSoundDevice()))
+        return "no sound device";
+    if (step == Step::kSettle || (step == Step::kRender && HoldsNoSound(result)))
+        return "not an audio file";
+    std::string code = "error ";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        code += "0123456789ABCDEF"[((unsigned long)result >> shift) & 0xF];
+    return code;
+}
+
 }  // namespace
 
 DirectShowMedia::DirectShowMedia()
     : com_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
 
 DirectShowMedia::~DirectShowMedia() {
-    Unload();
+    ReleaseGraph();
     if (com_) CoUninitialize();
 }
 
@@ -50,7 +89,7 @@ LRESULT DirectShowMedia::EventWindow::HandleMessage(UINT message, WPARAM wParam,
         return 0;
     }
     if (message == WM_TIMER && wParam == kLetGoTimer) {
-        media_.Unload();
+        media_.Forget();
         return 0;
     }
     return Window::HandleMessage(message, wParam, lParam);
@@ -60,30 +99,45 @@ bool DirectShowMedia::Open(const std::string& path) { return Load(path, 0); }
 
 // Builds the new graph before the old one goes, so that what played stops
 // only once the new file is ready; a file that does not render still ends it.
-bool DirectShowMedia::Load(const std::string& path, long long from) {
+// Each step runs where every step before it succeeded.
+bool DirectShowMedia::Load(std::string path, long long from) {
+    failure_ = {};
     IGraphBuilder* graph = nullptr;
-    const bool rendered =
-        SUCCEEDED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_IGraphBuilder, (void**)&graph)) &&
-        SUCCEEDED(graph->RenderFile(Widen(path).c_str(), nullptr));
-    Unload();
-    if (!rendered) {
+    Step step = Step::kCreate;
+    HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
+                                  IID_IGraphBuilder, (void**)&graph);
+    if (SUCCEEDED(hr)) {
+        step = Step::kRender;
+        hr = graph->RenderFile(Widen(path).c_str(), nullptr);
+    }
+    ReleaseGraph();
+    if (FAILED(hr)) {
         Release(graph);
-        return false;
+        return Fail(step, hr);
     }
     graph_ = graph;
-    path_ = path;
+    path_ = std::move(path);
+    step = Step::kConnect;
+    hr = graph_->QueryInterface(IID_IMediaControl, (void**)&control_);
+    if (SUCCEEDED(hr)) hr = graph_->QueryInterface(IID_IMediaEventEx, (void**)&graphEvents_);
+    if (SUCCEEDED(hr)) hr = graph_->QueryInterface(IID_IMediaSeeking, (void**)&seeking_);
+    if (SUCCEEDED(hr))
+        hr = graphEvents_->SetNotifyWindow((OAHWND)events_.Handle(), kGraphEvent, 0);
     LONGLONG at = from;
-    if (SUCCEEDED(graph_->QueryInterface(IID_IMediaControl, (void**)&control_)) &&
-        SUCCEEDED(graph_->QueryInterface(IID_IMediaEventEx, (void**)&graphEvents_)) &&
-        SUCCEEDED(graph_->QueryInterface(IID_IMediaSeeking, (void**)&seeking_)) &&
-        SUCCEEDED(graphEvents_->SetNotifyWindow((OAHWND)events_.Handle(), kGraphEvent, 0)) &&
-        (from == 0 || SUCCEEDED(seeking_->SetPositions(&at, AM_SEEKING_AbsolutePositioning,
-                                                       nullptr, AM_SEEKING_NoPositioning))) &&
-        SUCCEEDED(control_->Run()) && Settles(from))
-        return true;
-    Unload();
-    return false;
+    if (SUCCEEDED(hr) && from != 0) {
+        step = Step::kSeek;
+        hr = seeking_->SetPositions(&at, AM_SEEKING_AbsolutePositioning, nullptr,
+                                    AM_SEEKING_NoPositioning);
+    }
+    if (SUCCEEDED(hr)) {
+        step = Step::kRun;
+        hr = control_->Run();
+    }
+    if (FAILED(hr)) return Fail(step, hr);
+    HRESULT ended = S_OK;
+    if (!Settles(from, &ended)) return Fail(Step::kSettle, ended);
+    state_ = State::kPlaying;
+    return true;
 }
 
 // Bytes that only look like sound (random bytes named .mp3, under Wine)
@@ -91,7 +145,7 @@ bool DirectShowMedia::Load(const std::string& path, long long from) {
 // has run a moment without ending, or when what is left of it is shorter than
 // that. The wait handles no messages, so no command comes in the middle of
 // another; what the user does meanwhile waits in the queue.
-bool DirectShowMedia::Settles(long long from) {
+bool DirectShowMedia::Settles(long long from, HRESULT* ended) {
     LONGLONG duration = 0;
     OAEVENT event = 0;
     if (FAILED(seeking_->GetDuration(&duration)) ||
@@ -105,49 +159,55 @@ bool DirectShowMedia::Settles(long long from) {
         LONG_PTR first, second;
         while (SUCCEEDED(graphEvents_->GetEvent(&code, &first, &second, 0))) {
             graphEvents_->FreeEventParams(code, first, second);
-            if (Ends(code)) return false;
+            if (!Ends(code)) continue;
+            *ended = (HRESULT)first;
+            return false;
         }
     }
     return true;
 }
 
 bool DirectShowMedia::Play() {
-    if (pausedAt_ >= 0) return Load(std::string(path_), pausedAt_);  // Load empties path_
-    if (control_ && SUCCEEDED(control_->Run())) return true;
-    Unload();
-    return false;
+    switch (state_) {
+    case State::kPaused:
+        return Load(path_, pausedAt_);
+    case State::kHalted: {
+        failure_ = {};
+        const HRESULT hr = control_->Run();
+        if (FAILED(hr)) return Fail(Step::kRun, hr);
+        state_ = State::kPlaying;
+        return true;
+    }
+    default:
+        return state_ == State::kPlaying;
+    }
 }
 
 // Where the position cannot be had, the graph is kept, halted, rather than
 // resumed from the wrong place.
 void DirectShowMedia::Pause() {
-    if (ending_) return;
+    if (state_ != State::kPlaying) return;
     LONGLONG at = 0;
-    if (!seeking_ || FAILED(seeking_->GetCurrentPosition(&at))) {
-        if (control_) control_->Pause();
+    if (FAILED(seeking_->GetCurrentPosition(&at))) {
+        if (SUCCEEDED(control_->Pause())) state_ = State::kHalted;
         return;
     }
-    const std::string path = path_;
-    Unload();
-    path_ = path;
+    ReleaseGraph();
     pausedAt_ = at > kResumeBack ? at - kResumeBack : 0;
+    state_ = State::kPaused;
 }
 
 // The graph goes with the stop: a graph kept, even stopped, keeps the sound
 // device open and its mixer running, a few per cent of a core for as long as
 // the program runs. Nothing is played again after a stop without an Open.
-void DirectShowMedia::Stop() { Unload(); }
+void DirectShowMedia::Stop() { Forget(); }
 
-// The state the graph is in or on its way to.
-int DirectShowMedia::PlayState() {
-    if (pausedAt_ >= 0) return playstate::kPaused;
-    if (ending_) return playstate::kStopped;
-    OAFilterState state = State_Stopped;
-    if (!control_ || FAILED(control_->GetState(0, &state))) return playstate::kStopped;
-    switch (state) {
-    case State_Running: return playstate::kPlaying;
-    case State_Paused: return playstate::kPaused;
-    default: return playstate::kStopped;
+Playback DirectShowMedia::PlayState() {
+    switch (state_) {
+    case State::kPlaying: return Playback::kPlaying;
+    case State::kPaused:
+    case State::kHalted: return Playback::kPaused;
+    default: return Playback::kStopped;
     }
 }
 
@@ -156,27 +216,37 @@ int DirectShowMedia::PlayState() {
 void DirectShowMedia::OnGraphEvents() {
     long code;
     LONG_PTR first, second;
-    while (graphEvents_ && !ending_ &&
+    while (graphEvents_ && state_ != State::kEnding &&
            SUCCEEDED(graphEvents_->GetEvent(&code, &first, &second, 0))) {
         graphEvents_->FreeEventParams(code, first, second);
         if (code == EC_COMPLETE) {
-            ending_ = true;
+            state_ = State::kEnding;
             SetTimer(events_.hwnd(), kLetGoTimer, kLetGoMs, nullptr);
         } else if (Ends(code)) {
-            Unload();
+            Forget();
         }
     }
 }
 
-void DirectShowMedia::Unload() {
+void DirectShowMedia::ReleaseGraph() {
     if (events_.hwnd()) KillTimer(events_.hwnd(), kLetGoTimer);
-    ending_ = false;
     if (control_) control_->Stop();
     if (graphEvents_) graphEvents_->SetNotifyWindow(0, 0, 0);
     Release(graphEvents_);
     Release(seeking_);
     Release(control_);
     Release(graph_);
+}
+
+void DirectShowMedia::Forget() {
+    ReleaseGraph();
+    state_ = State::kEmpty;
     path_.clear();
-    pausedAt_ = -1;
+    pausedAt_ = 0;
+}
+
+bool DirectShowMedia::Fail(Step step, HRESULT result) {
+    Forget();
+    failure_ = {step, result, Why(step, result)};
+    return false;
 }

@@ -16,6 +16,17 @@ struct IMediaSeeking;
 
 class DirectShowMedia : public Media {
 public:
+    // The steps of loading a file, in their order.
+    enum class Step { kNone, kCreate, kRender, kConnect, kSeek, kRun, kSettle };
+    // Where the last Open or resume failed: the step, what it returned (for
+    // kSettle, the status the graph ended with), and that in the user's
+    // words. All empty where it played.
+    struct Failure {
+        Step step = Step::kNone;
+        HRESULT result = S_OK;
+        std::string why;
+    };
+
     DirectShowMedia();
     ~DirectShowMedia() override;
 
@@ -29,9 +40,19 @@ public:
     bool Play() override;
     void Pause() override;
     void Stop() override;
-    int PlayState() override;
+    Playback PlayState() override;
+    std::string WhyNotPlaying() const override { return failure_.why; }
+    const Failure& failure() const { return failure_; }
 
 private:
+    enum class State {
+        kEmpty,    // no file: none opened, stopped, or let go at its end or on a failure
+        kPlaying,  // the graph runs
+        kPaused,   // the graph let go; the file and where it halted kept for the resume
+        kHalted,   // paused where the position could not be had: the graph kept, halted
+        kEnding,   // played to its end; the graph kept while its last sound goes out
+    };
+
     // Gets the graph's events, and lets the graph go a moment after its end.
     // The graph's own state stays "running" after the last sample; its
     // completion event is the end of the file.
@@ -48,19 +69,26 @@ private:
     };
 
     // Builds the file's graph, from `from` on (100 ns units), and runs it.
-    bool Load(const std::string& path, long long from);
-    // Whether the graph, just run from `from`, goes on playing.
-    bool Settles(long long from);
+    bool Load(std::string path, long long from);
+    // Whether the graph, just run from `from`, goes on playing; where it
+    // does not, the status it ended with.
+    bool Settles(long long from, HRESULT* ended);
     void OnGraphEvents();
-    void Unload();
+    // The graph goes, and the sound device with it; the file stays known.
+    void ReleaseGraph();
+    // The graph and the file go: nothing is loaded.
+    void Forget();
+    // Forgets, keeps why, and says the file does not play.
+    bool Fail(Step step, HRESULT result);
 
     bool com_ = false;
     EventWindow events_{*this};
-    IGraphBuilder* graph_ = nullptr;
+    State state_ = State::kEmpty;
+    IGraphBuilder* graph_ = nullptr;    // while playing, halted or ending
     IMediaControl* control_ = nullptr;
     IMediaEventEx* graphEvents_ = nullptr;
     IMediaSeeking* seeking_ = nullptr;
-    std::string path_;            // the file loaded, or paused
-    long long pausedAt_ = -1;     // where the pause halted; -1 unless paused
-    bool ending_ = false;         // played to its end, its last sound still going out
+    std::string path_;         // the file loaded, or paused
+    long long pausedAt_ = 0;   // where the pause halted, while paused
+    Failure failure_;
 };

@@ -2,6 +2,7 @@
 
 #include "player/file_list.h"
 #include "player/glyphs.h"
+#include "ui/controls.h"
 #include "ui/text.h"
 #include "ui/twips.h"
 
@@ -16,11 +17,11 @@ constexpr int kDriveListLines = 8;
 constexpr COLORREF kCloseColour = RGB(128, 128, 128);
 
 const LabelLayout kLabels[] = {
-    {kPickerTitle, L" norq idler v\u00B9 - directory selection", {0, 0, 2175, 255}, false},
-    {kPickerMinimize, L"-", {2520, 0, 135, 255}, true, false, L"minimize"},
-    {kPickerClose, L"x", {2640, 0, 135, 255}, true, false, L"exit"},
-    {kPickerOk, L" ok", {960, 2280, 375, 255}, true, true},
-    {kPickerExit, L" exit", {1440, 2280, 375, 255}, true, true},
+    {kPickerTitle, L" norq idler v\u00B9 - directory selection", {0, 0, 2175, 255}, LabelFlags::kPlain},
+    {kPickerMinimize, L"-", {2520, 0, 135, 255}, LabelFlags::kButton, L"minimize"},
+    {kPickerClose, L"x", {2640, 0, 135, 255}, LabelFlags::kButton, L"exit"},
+    {kPickerOk, L" ok", {960, 2280, 375, 255}, LabelFlags::kButton | LabelFlags::kBordered},
+    {kPickerExit, L" exit", {1440, 2280, 375, 255}, LabelFlags::kButton | LabelFlags::kBordered},
 };
 
 // How much of path is its root: "m:\", or "\\server\share\".

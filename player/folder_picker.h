@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "ui/drag.h"
-#include "ui/label.h"
+#include "ui/font.h"
 #include "ui/window.h"
 
 enum PickerControl : int {

@@ -119,3 +119,30 @@ std::unique_ptr<Font> FitTitle(HWND title, HWND next, const wchar_t* face, int p
     return font;
 }
 
+std::wstring FitInLabel(HWND label, const std::wstring& head, const std::wstring& middle,
+                        const std::wstring& tail) {
+    RECT r = {};
+    GetClientRect(label, &r);
+    HDC dc = GetDC(label);
+    const HGDIOBJ old = SelectObject(dc, (HGDIOBJ)SendMessageW(label, WM_GETFONT, 0, 0));
+    const auto width = [dc](const std::wstring& text) {
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
+        return (int)size.cx;
+    };
+    std::wstring fitted = head + middle + tail;
+    if (width(fitted) > r.right) {
+        const std::wstring cut = L"...";
+        const int room = r.right - width(head + cut + tail);
+        int fit = 0;
+        SIZE size = {};
+        if (room > 0)
+            GetTextExtentExPointW(dc, middle.c_str(), (int)middle.size(), room, &fit, nullptr,
+                                  &size);
+        if (fit > 0 && IS_HIGH_SURROGATE(middle[fit - 1])) --fit;
+        fitted = head + middle.substr(0, fit) + cut + tail;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return fitted;
+}

@@ -7,8 +7,9 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
-#include "ui/label.h"
+#include "ui/font.h"
 
 enum class Glyph { kPlay, kPause, kStop, kPrevious, kNext, kFolder };
 
@@ -27,3 +28,7 @@ void PaintSurface(HWND window, HDC dc, HWND title);
 // one in the strip (" -"), and its text is in face at points or, where the
 // system's face is too wide for that, smaller. The caller keeps the font.
 std::unique_ptr<Font> FitTitle(HWND title, HWND next, const wchar_t* face, int points);
+// head, middle and tail in one line as wide as label, in its font: where they
+// do not fit, middle gives way at its end to "...".
+std::wstring FitInLabel(HWND label, const std::wstring& head, const std::wstring& middle,
+                        const std::wstring& tail);

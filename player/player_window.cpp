@@ -2,6 +2,7 @@
 
 #include "host/chat.h"
 #include "player/glyphs.h"
+#include "ui/controls.h"
 #include "ui/form_on_top.h"
 #include "ui/text.h"
 #include "ui/twips.h"
@@ -21,29 +22,33 @@ constexpr TwipsRect kFilesPlace = {120, 360, 3135, 720};
 constexpr COLORREF kCloseColour = RGB(255, 0, 0);
 
 const LabelLayout kLabels[] = {
-    {kPlayerTitle, kTitle, {0, 0, 2295, 255}, false},
-    {kPlayerMinimize, L" -", {2880, 0, 135, 255}, true, false, L"minimize"},
-    {kPlayerClose, L"x", {3120, 0, 135, 255}, true, false, L"hide"},
-    {kPlayerHide, L"  hide", {240, 1200, 495, 255}, true, true},
+    {kPlayerTitle, kTitle, {0, 0, 2295, 255}, LabelFlags::kPlain},
+    {kPlayerMinimize, L" -", {2880, 0, 135, 255}, LabelFlags::kButton, L"minimize"},
+    {kPlayerClose, L"x", {3120, 0, 135, 255}, LabelFlags::kButton, L"hide"},
+    {kPlayerHide, L"  hide", {240, 1200, 495, 255}, LabelFlags::kButton | LabelFlags::kBordered},
 };
 
 enum class GlyphSize { kNormal, kStop, kFolder };  // Webdings 9, 6 and 9.75 pt
 
 struct ButtonLayout {
     PlayerControl id;
-    const wchar_t* name;  // what a screen reader says: the glyph's characters would read as digits
+    const wchar_t* spoken;  // the glyph's characters would read as digits
     Glyph glyph;
     const wchar_t* webdings;  // the caption in the Webdings font
     GlyphSize size;
     TwipsRect place;
+    LabelFlags flags = LabelFlags::kButton;
 };
+
+// A quick double-click on previous or next steps twice.
+constexpr LabelFlags kStepper = LabelFlags::kButton | LabelFlags::kSteps;
 
 const ButtonLayout kButtons[] = {
     {kPlayerPlay, L"play", Glyph::kPlay, L"4", GlyphSize::kNormal, {840, 1200, 375, 255}},
     {kPlayerPause, L"pause", Glyph::kPause, L";", GlyphSize::kNormal, {1200, 1200, 375, 255}},
     {kPlayerStop, L"stop", Glyph::kStop, L"g", GlyphSize::kStop, {1560, 1200, 375, 255}},
-    {kPlayerPrevious, L"previous", Glyph::kPrevious, L"9", GlyphSize::kNormal, {1920, 1200, 375, 255}},
-    {kPlayerNext, L"next", Glyph::kNext, L":", GlyphSize::kNormal, {2280, 1200, 375, 255}},
+    {kPlayerPrevious, L"previous", Glyph::kPrevious, L"9", GlyphSize::kNormal, {1920, 1200, 375, 255}, kStepper},
+    {kPlayerNext, L"next", Glyph::kNext, L":", GlyphSize::kNormal, {2280, 1200, 375, 255}, kStepper},
     {kPlayerFolder, L"choose folder", Glyph::kFolder, L" 2", GlyphSize::kFolder, {2640, 1200, 375, 255}},
 };
 
@@ -55,7 +60,7 @@ PlayerWindow::PlayerWindow(Settings& settings, Media& media, std::function<void(
     : commands_(
           media, files_, settings,
           [](const std::string& line) { QueueChat([line] { return line; }); },
-          [this](const std::string& name) { TellNotPlaying(name); }),
+          [this](const std::string& name, const std::string& why) { TellNotPlaying(name, why); }),
       close_(std::move(close)),
       pickFolder_(std::move(pickFolder)) {}
 
@@ -64,8 +69,11 @@ void PlayerWindow::ShowFolder(const std::string& folder) {
     files_.Show(folder);
 }
 
-void PlayerWindow::TellNotPlaying(const std::string& name) {
-    SetWindowTextW(GetDlgItem(hwnd(), kPlayerTitle), (kCannotPlay + Widen(name)).c_str());
+// A name too long for the strip gives way, not the reason.
+void PlayerWindow::TellNotPlaying(const std::string& name, const std::string& why) {
+    HWND title = GetDlgItem(hwnd(), kPlayerTitle);
+    SetWindowTextW(title,
+                   FitInLabel(title, kCannotPlay, Widen(name), L" (" + Widen(why) + L")").c_str());
     SetTimer(hwnd(), kNoticeTimer, kNoticeMs, nullptr);
 }
 
@@ -154,16 +162,14 @@ void PlayerWindow::Create() {
     CreateLabels(hwnd(), kLabels, font_->get());
     HWND title = GetDlgItem(hwnd(), kPlayerTitle);
     titleFont_ = FitTitle(title, GetDlgItem(hwnd(), kPlayerMinimize), L"Arial", 8);
-    // A notice longer than the title is cut at the label's edge, not wrapped
-    // onto a line nobody sees.
+    // What does not fit the title's one line is cut at the label's edge, not
+    // wrapped onto a line nobody sees.
     AddStyle(title, SS_LEFTNOWORDWRAP);
-    for (const ButtonLayout& button : kButtons) {
-        const RECT r = button.place.Pixels();
-        // A quick double-click on previous or next steps twice.
-        MakeLabelButton(CreateChild(hwnd(), button.id, L"STATIC", button.name,
-                                    SS_OWNERDRAW | SS_NOTIFY, 0, r, nullptr),
-                        true, button.id == kPlayerPrevious || button.id == kPlayerNext);
-    }
+    // Owner-drawn: DrawButton draws the glyph, the button only speaks.
+    for (const ButtonLayout& button : kButtons)
+        MakeLabelButton(CreateChild(hwnd(), button.id, L"STATIC", L"", SS_OWNERDRAW | SS_NOTIFY,
+                                    0, button.place.Pixels(), nullptr),
+                        button.flags, button.spoken);
     HWND box = CreateChild(hwnd(), kPlayerFiles, L"LISTBOX", L"",
                            WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                            WS_EX_CLIENTEDGE, kFilesPlace.Pixels(), font_->get());

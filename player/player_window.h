@@ -9,7 +9,7 @@
 #include "player/commands.h"
 #include "player/file_list.h"
 #include "ui/drag.h"
-#include "ui/label.h"
+#include "ui/font.h"
 #include "ui/window.h"
 
 // Control ids: the form's label numbers, the glyph buttons and File1.
@@ -44,8 +44,9 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Says for a moment, in the title strip, that the file `name` did not play.
-    void TellNotPlaying(const std::string& name);
+    // Says for a moment, in the title strip, that the file `name` did not
+    // play, and why.
+    void TellNotPlaying(const std::string& name, const std::string& why);
     void OnCommand(int id);
     void OnDoubleClick();
     void DrawButton(const DRAWITEMSTRUCT& item);

@@ -7,6 +7,7 @@
 #include "host/sequencer.h"
 #include "host/toolbar.h"
 #include "lines/lines.h"
+#include "ui/controls.h"
 #include "ui/text.h"
 #include "ui/twips.h"
 
@@ -27,15 +28,15 @@ constexpr wchar_t kNameRefused[] =
     L"Nothing was sent.";
 
 const LabelLayout kLabels[] = {
-    {kBusterMinimize, L"-", {0, 0, 255, 255}, true, false, L"minimize"},
-    {kBusterTitle, L"norq room buster", {360, 0, 1455, 255}, false},
-    {kBusterClose, L"x", {1920, 0, 255, 255}, true, false, L"hide"},
-    {kBusterStart, L"start", {360, 720, 375, 255}, true},
-    {kBusterStop, L"stop", {1080, 720, 375, 255}, true},
-    {kBusterAdd, L"add", {360, 960, 375, 255}, true},
-    {kBusterRemove, L"remove", {1080, 960, 615, 255}, true},
-    {kBusterTriesText, L"tries:", {720, 1320, 375, 255}, false},
-    {kBusterTries, L"0", {1080, 1320, 255, 255}, false},
+    {kBusterMinimize, L"-", {0, 0, 255, 255}, LabelFlags::kButton, L"minimize"},
+    {kBusterTitle, L"norq room buster", {360, 0, 1455, 255}, LabelFlags::kPlain},
+    {kBusterClose, L"x", {1920, 0, 255, 255}, LabelFlags::kButton, L"hide"},
+    {kBusterStart, L"start", {360, 720, 375, 255}, LabelFlags::kButton},
+    {kBusterStop, L"stop", {1080, 720, 375, 255}, LabelFlags::kButton},
+    {kBusterAdd, L"add", {360, 960, 375, 255}, LabelFlags::kButton},
+    {kBusterRemove, L"remove", {1080, 960, 615, 255}, LabelFlags::kButton},
+    {kBusterTriesText, L"tries:", {720, 1320, 375, 255}, LabelFlags::kPlain},
+    {kBusterTries, L"0", {1080, 1320, 255, 255}, LabelFlags::kPlain},
 };
 constexpr TwipsRect kRoomPlace = {120, 360, 1935, 315};
 // The drop-down's list, below its edit field.

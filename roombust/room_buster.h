@@ -11,7 +11,7 @@
 #include "lines/settings.h"
 #include "roombust/refusal_watcher.h"
 #include "ui/drag.h"
-#include "ui/label.h"
+#include "ui/font.h"
 #include "ui/window.h"
 
 // Control ids: the form's label numbers, and the room's drop-down.

@@ -1,8 +1,10 @@
 #include "settings/dialogs.h"
 
 #include "settings/store.h"
+#include "ui/controls.h"
 #include "ui/form_on_top.h"
 #include "ui/text.h"
+#include "ui/tooltips.h"
 #include "ui/twips.h"
 
 namespace {
@@ -63,8 +65,9 @@ RECT InFrame(const TwipsRect& frame, const TwipsRect& place) {
 }
 
 // "<<" overlaps the edit field's top edge: the label must not paint over it.
-HWND CreateClippedLabel(HWND parent, int id, const wchar_t* caption, const RECT& r, HFONT font) {
-    HWND label = CreateLabel(parent, id, caption, r, font);
+HWND CreateClippedLabel(HWND parent, int id, const wchar_t* caption, const RECT& r, HFONT font,
+                        LabelFlags flags = LabelFlags::kPlain, const wchar_t* spoken = nullptr) {
+    HWND label = CreateLabel(parent, id, caption, r, font, flags, spoken);
     SetWindowLongW(label, GWL_STYLE, GetWindowLongW(label, GWL_STYLE) | WS_CLIPSIBLINGS);
     return label;
 }
@@ -127,13 +130,12 @@ void SettingsDialog::Create() {
                             WS_EX_CLIENTEDGE, InFrame(layout.frame, layout.edit), font);
     SetWindowLongPtrW(edit, GWLP_USERDATA,
                       SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)EditProc));
-    MakeLabelButton(
-        CreateClippedLabel(hwnd(), kDialogOk, L"ok", InFrame(layout.frame, layout.ok), font));
+    CreateClippedLabel(hwnd(), kDialogOk, L"ok", InFrame(layout.frame, layout.ok), font,
+                       LabelFlags::kButton);
     if (layout.hasBack) {
         HWND back = CreateClippedLabel(hwnd(), kDialogBack, L"<<",
-                                       InFrame(layout.frame, layout.back), font);
-        MakeLabelButton(back);
-        NameLabel(back, L"back");
+                                       InFrame(layout.frame, layout.back), font,
+                                       LabelFlags::kButton, L"back");
         if (layout.backTooltip) {
             tooltips_ = CreateTooltips();
             AddTooltip(tooltips_, back, layout.backTooltip);

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "lines/settings.h"
-#include "ui/label.h"
+#include "ui/font.h"
 #include "ui/window.h"
 
 enum class DialogKind { kReason, kHandle, kLeftAscii, kRightAscii, kAutoIdle };

@@ -5,7 +5,7 @@
 #include "hostsim/hostsim.h"
 #include "settings/about.h"
 #include "tests/support.h"
-#include "ui/label.h"
+#include "ui/font.h"
 #include "ui/text.h"
 
 namespace {

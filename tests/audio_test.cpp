@@ -11,8 +11,6 @@
 
 namespace {
 
-using namespace playstate;
-
 constexpr double kMp3Hz = 880, kWavHz = 440;
 constexpr size_t kTenth = AudioCapture::kRate / 10;
 
@@ -54,21 +52,21 @@ TEST_F(DirectShowTest, ReplacesAPlayingFileAtOnceThenPausesResumesAndStopsAndThe
     ASSERT_TRUE(capture_.WaitForTone(kWavHz, 3000)) << "the first file's tone never came out";
 
     media_.Open(BesideTests("tone880.mp3"));
-    EXPECT_EQ(kPlaying, media_.PlayState());
+    EXPECT_EQ(Playback::kPlaying, media_.PlayState());
     ASSERT_TRUE(capture_.WaitForTone(kMp3Hz, 3000)) << "the second file's tone never came out";
     EXPECT_LT(capture_.Tone(capture_.Now() - kTenth, kTenth, kWavHz), 0.02) << "the first plays on";
 
     media_.Pause();
-    EXPECT_EQ(kPaused, media_.PlayState());
+    EXPECT_EQ(Playback::kPaused, media_.PlayState());
     Pump(300);
     EXPECT_TRUE(Quiet()) << "sound while paused";
 
     media_.Play();
-    EXPECT_EQ(kPlaying, media_.PlayState());
+    EXPECT_EQ(Playback::kPlaying, media_.PlayState());
     EXPECT_TRUE(capture_.WaitForTone(kMp3Hz, 1500)) << "no sound after resuming";
 
     media_.Stop();
-    EXPECT_EQ(kStopped, media_.PlayState());
+    EXPECT_EQ(Playback::kStopped, media_.PlayState());
     Pump(300);
     EXPECT_TRUE(Quiet()) << "sound once stopped";
 }
@@ -83,15 +81,15 @@ TEST_F(DirectShowTest, ResumesWhereItPausedWithSilenceBetween) {
     ASSERT_TRUE(capture_.WaitForTone(kWavHz, 3000));
     Pump(500);
     media_.Pause();
-    EXPECT_EQ(kPaused, media_.PlayState());
+    EXPECT_EQ(Playback::kPaused, media_.PlayState());
     Pump(300);
     const size_t paused = capture_.Now();
     Pump(700);
     EXPECT_TRUE(Quiet(paused)) << "sound while paused";
-    EXPECT_EQ(kPaused, media_.PlayState());
+    EXPECT_EQ(Playback::kPaused, media_.PlayState());
     ASSERT_TRUE(media_.Play());
-    EXPECT_EQ(kPlaying, media_.PlayState());
-    ASSERT_TRUE(PumpUntil([&] { return media_.PlayState() == kStopped; }, 5000));
+    EXPECT_EQ(Playback::kPlaying, media_.PlayState());
+    ASSERT_TRUE(PumpUntil([&] { return media_.PlayState() == Playback::kStopped; }, 5000));
     Pump(300);
 
     // Low, a pause, low again, then high: each letter a twentieth.
@@ -110,8 +108,10 @@ TEST_F(DirectShowTest, ResumesWhereItPausedWithSilenceBetween) {
 }
 
 // The state each file leaves: a file played to its end reads stopped, and
-// so does one that cannot be played, with no box and nothing left playing.
-TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayed) {
+// so does one that cannot be played, with no box and nothing left playing;
+// the step that failed is kept, and why in the user's words.
+TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayedAndSaysWhy) {
+    using Step = DirectShowMedia::Step;
     const std::string root = TestDrive() + "\\";
     WriteToneWav(root + "short.wav", (int)kWavHz, 0.5);
     // A name outside the ANSI code page, in a path that a root folder gives
@@ -123,25 +123,35 @@ TEST_F(DirectShowTest, ReadsStoppedAtTheEndAndForWhatCannotBePlayed) {
     std::string noise(64 * 1024, '\0');
     for (char& byte : noise) byte = (char)std::rand();
     WriteFileBytes(root + "noise.mp3", noise);
-    const struct { std::string path; bool plays; } cases[] = {{odd, true},
-        {root + "notes.txt", false}, {root + "empty.mp3", false}, {root + "noise.mp3", false},
-        {root + "gone.mp3", false}};
+    const struct { std::string path; Step failed; const char* why; } cases[] = {
+        {odd, Step::kNone, ""},
+        {root + "notes.txt", Step::kRender, "not an audio file"},
+        {root + "empty.mp3", Step::kRender, "not an audio file"},
+        {root + "noise.mp3", Step::kSettle, "not an audio file"},
+        {root + "gone.mp3", Step::kRender, "file gone"}};
     for (const auto& c : cases) {
+        const bool plays = c.failed == Step::kNone;
         SeenBox box = AnswerBoxes([&] {
-            EXPECT_EQ(c.plays, media_.Open(c.path)) << c.path;
-            EXPECT_EQ(c.plays ? kPlaying : kStopped, media_.PlayState()) << c.path;
-            EXPECT_TRUE(PumpUntil([&] { return media_.PlayState() == kStopped; }, 3000))
-                << c.path << " still reads " << media_.PlayState();
+            EXPECT_EQ(plays, media_.Open(c.path)) << c.path;
+            EXPECT_EQ(c.failed, media_.failure().step) << c.path;
+            EXPECT_EQ(c.why, media_.WhyNotPlaying()) << c.path;
+            EXPECT_EQ(plays ? Playback::kPlaying : Playback::kStopped, media_.PlayState())
+                << c.path;
+            EXPECT_TRUE(PumpUntil([&] { return media_.PlayState() == Playback::kStopped; }, 3000))
+                << c.path << " still reads " << (int)media_.PlayState();
         });
         EXPECT_EQ("", box.Shown()) << c.path;
     }
+    // What the failed step returned, for the last file, which is not there.
+    EXPECT_EQ(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND), media_.failure().result);
     // Deleted while paused: the resume cannot go on.
     WriteToneWav(root + "brief.wav", (int)kWavHz, 2);
     ASSERT_TRUE(media_.Open(root + "brief.wav"));
     media_.Pause();
     ASSERT_TRUE(DeleteFileA((root + "brief.wav").c_str()));
     EXPECT_FALSE(media_.Play());
-    EXPECT_EQ(kStopped, media_.PlayState());
+    EXPECT_EQ(Playback::kStopped, media_.PlayState());
+    EXPECT_EQ("file gone", media_.WhyNotPlaying());
     Pump(200);
     EXPECT_TRUE(Quiet());
 }

@@ -10,6 +10,7 @@
 #include "app/program.h"
 #include "hostsim/hostsim.h"
 #include "tests/support.h"
+#include "ui/controls.h"
 #include "ui/text.h"
 
 namespace {
@@ -219,7 +220,8 @@ std::string Pixels(HWND control) {
 }  // namespace
 
 // A label button draws its caption as a plain label does, though its text is
-// the word a screen reader says; with the focus it has a frame.
+// the word a screen reader says; with the focus it has a frame. A new drawn
+// text shows and leaves the word; a new word leaves what shows.
 TEST(Keyboard, ALabelButtonLooksAsAPlainLabelTillTheFocusFramesIt) {
     Font font(L"MS Sans Serif", 8, true);
     for (const wchar_t* caption : {L" -", L"x", L"  hide", L"norq idle and more words"}) {
@@ -227,11 +229,22 @@ TEST(Keyboard, ALabelButtonLooksAsAPlainLabelTillTheFocusFramesIt) {
         HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 10, 10, 200, 60,
                                       nullptr, nullptr, nullptr, nullptr);
         HWND plain = CreateLabel(window, 1, caption, RECT{0, 0, 60, 30}, font.get());
-        HWND button = CreateLabel(window, 2, caption, RECT{100, 0, 160, 30}, font.get());
-        MakeLabelButton(button);
-        NameLabel(button, L"word");
+        HWND button = CreateLabel(window, 2, caption, RECT{100, 0, 160, 30}, font.get(),
+                                  LabelFlags::kButton, L"word");
         UpdateWindow(window);
         EXPECT_EQ(Pixels(plain), Pixels(button));
+        EXPECT_EQ("word", SpokenName(button));
+
+        SetWindowTextW(plain, L" >");
+        SetDrawnText(button, L" >");
+        UpdateWindow(window);
+        EXPECT_EQ(Pixels(plain), Pixels(button));
+        EXPECT_EQ("word", SpokenName(button));
+        SetSpokenText(button, L"other word");
+        UpdateWindow(window);
+        EXPECT_EQ(Pixels(plain), Pixels(button));
+        EXPECT_EQ("other word", SpokenName(button));
+
         SetFocus(button);
         UpdateWindow(window);
         EXPECT_NE(Pixels(plain), Pixels(button)) << "no focus frame";

@@ -13,8 +13,6 @@
 
 namespace {
 
-using namespace playstate;
-
 // Clicks the middle of a list box's entry, once or twice.
 void ClickEntry(HWND box, int index, int clicks = 1) {
     RECT r = {};
@@ -138,6 +136,57 @@ TEST(PlayerWindow, EachTitleFitsItsStripInWholeAndItsRuleStopsBeforeTheLabels) {
     EXPECT_GT(fitted, full * 3 / 5);
 }
 
+// A file that does not play is told in the title strip, with why, in the
+// strip's one line: a name too long for it gives way at its end, not the
+// reason; the entry below still shows it whole.
+TEST(PlayerWindow, SaysInItsTitleWhyAFileDoesNotPlay) {
+    OnTestDrive drive;
+    ASSERT_TRUE(drive.ok());
+    const std::string root = TestDrive() + "\\";
+    const std::string longName = "a song whose name runs on past the end of the strip.wav";
+    WriteFileBytes(root + "notes.txt", "not a sound");
+    for (const std::string& name : {std::string("gone.wav"), longName})
+        WriteToneWav(root + name, 440, 1);
+    Settings settings;
+    DirectShowMedia media;
+    PlayerWindow player(settings, media, [] {}, [] {});
+    player.ShowFolder(root);
+    ShowOnTop(player);
+    for (const std::string& name : {std::string("gone.wav"), longName})
+        ASSERT_TRUE(DeleteFileA((root + name).c_str()));
+    HWND title = GetDlgItem(player.hwnd(), kPlayerTitle);
+    RECT label = {};
+    GetClientRect(title, &label);
+
+    // The name is shown whole, or cut: its start, then "...".
+    enum { kWhole, kCut, kEither };
+    const struct { int entry; std::string name, why; int shown; } cases[] = {
+        {1, "gone.wav", "file gone", kWhole},
+        {2, "notes.txt", "not an audio file", kEither},
+        {0, longName, "file gone", kCut},
+    };
+    const std::string head = " cannot play: ";
+    for (const auto& c : cases) {
+        ClickEntry(GetDlgItem(player.hwnd(), kPlayerFiles), c.entry);
+        player.commands().Play();
+        const std::string notice = TextOf(title), tail = " (" + c.why + ")";
+        SCOPED_TRACE(notice);
+        EXPECT_LE(Measured((HFONT)SendMessageW(title, WM_GETFONT, 0, 0), Widen(notice)),
+                  label.right);
+        ASSERT_GT(notice.size(), head.size() + tail.size());
+        EXPECT_EQ(head, notice.substr(0, head.size()));
+        EXPECT_EQ(tail, notice.substr(notice.size() - tail.size()));
+        const std::string name =
+            notice.substr(head.size(), notice.size() - head.size() - tail.size());
+        const size_t kept = name.size() > 3 ? name.size() - 3 : 0;
+        const bool cut = name != c.name && kept > 0 && name == c.name.substr(0, kept) + "...";
+        EXPECT_TRUE(name == c.name || cut) << name;
+        if (c.shown != kEither) {
+            EXPECT_EQ(c.shown == kCut, cut);
+        }
+    }
+}
+
 TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     OnTestDrive drive(kAnnSettings);
     ASSERT_TRUE(drive.ok());
@@ -164,9 +213,9 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
 
     ClickEntry(files, 1);  // selects, plays nothing
     ClickEntry(files, 0, 2);
-    EXPECT_EQ(kPlaying, media.PlayState());
+    EXPECT_EQ(Playback::kPlaying, media.PlayState());
     ClickOn(GetDlgItem(player, kPlayerPause));
-    EXPECT_EQ(kPaused, media.PlayState());
+    EXPECT_EQ(Playback::kPaused, media.PlayState());
 
     // The picker: into "music" by a double-click, then "ok".
     ClickOn(GetDlgItem(player, kPlayerFolder));
@@ -180,12 +229,12 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     EXPECT_FALSE(IsWindowVisible(picker));
     EXPECT_EQ((Lines{"t\xC3\xB6n \xE2\x98\x83.wav", "x.wav"}), Entries(files));
     EXPECT_EQ(-1, program.player().files().selected());
-    EXPECT_EQ(kPaused, media.PlayState());  // the folder change left playback alone
+    EXPECT_EQ(Playback::kPaused, media.PlayState());  // the folder change left playback alone
     EXPECT_EQ(root, Narrow(CurrentFolder())) << "the picker moved the program's current folder";
 
     for (int control : {kPlayerStop, kPlayerPause, kPlayerStop, kPlayerNext})
         ClickOn(GetDlgItem(player, control));
-    EXPECT_EQ(kPlaying, media.PlayState());  // a name outside the code page plays
+    EXPECT_EQ(Playback::kPlaying, media.PlayState());  // a name outside the code page plays
 
     EXPECT_EQ((Lines{PlayerSaid(" is now playing: ", "A.wav"), PlayerSaid(" - paused: ", "A.wav"),
                      PlayerSaid(" - unpaused: ", ""), PlayerSaid(" - stopped: ", ""),
@@ -224,7 +273,8 @@ TEST(NoSoundServer, TheProgramsPlayerAnnouncesNothingAndSaysSoInItsTitle) {
     for (int control : {kPlayerPause, kPlayerStop, kPlayerPlay})
         ClickOn(GetDlgItem(player, control));
 
-    EXPECT_TRUE(PumpUntil([&] { return TextOf(title) == " cannot play: a.wav"; }, 5000))
+    EXPECT_TRUE(PumpUntil([&] { return TextOf(title) == " cannot play: a.wav (no sound device)"; },
+                          5000))
         << TextOf(title);
     EXPECT_TRUE(PumpUntil([&] { return TextOf(title) == caption; }, 10000)) << TextOf(title);
     EXPECT_EQ(Lines{}, AfterStartUp(host));
