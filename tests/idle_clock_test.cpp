@@ -2,9 +2,15 @@
 // tick as they arrive in hostsim's room.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "host/chat.h"
 #include "hostsim/hostsim.h"
 #include "idler/main_window.h"
+#include "player/directshow_media.h"
+#include "player/player_window.h"
+#include "settings/about.h"
+#include "ui/text.h"
 #include "tests/support.h"
 
 namespace {
@@ -38,6 +44,12 @@ protected:
     }
 
     void Tick() { SendMessageW(main_.hwnd(), WM_TIMER, kIdleTimer, 0); }
+    // Seven tenths into a second: the pause between a tick's lines then lasts
+    // to the next one, and what comes in it comes between the lines.
+    void LateInASecond() {
+        const double into = std::fmod(clock_.SinceMidnight(), 1.0);
+        clock_.Advance(std::fmod(1.7 - into, 1.0));
+    }
     Lines Posted() const { return AfterStartUp(host_); }
 
     OnTestDrive drive_{kAnnSettings + std::string("reason=afk\r\n")};
@@ -63,7 +75,7 @@ TEST_F(IdleClockTest, OnTicksAndOffPostTheirLinesAndTheCountGoesOnWhenIdlingAgai
     Tick();
     ASSERT_TRUE(RunHostSteps());
     host_.Close("File Transfer - 45%");
-    clock_.Advance(0.5);  // mid-second: the pause between a tick's lines lasts
+    LateInASecond();
     const int idles = clock_.idles();
     clock_.OnIdle([&] {
         if (clock_.idles() == idles + 1) main_.menu().Run(CommandMenu::CommandOf("idleoff"));
@@ -161,4 +173,52 @@ TEST_F(IdleClockTest, AutoIdleStartsAfterTheQuietSpellAndEndsAtTheFirstInputUnle
     Pump(1500);
     EXPECT_TRUE(main_.idling());
     EXPECT_EQ((Lines{kStart, Status(0, 0, 1), kReason, kStop, Total(0, 0, 1), kStart}), Posted());
+}
+
+// What comes in the pause between a tick's two lines: a command that posts
+// waits until the tick's last line is out, and then runs whole; an exit ends
+// the tick there; a host that stalls in the pause gets the line it could not
+// take once, in order, when it answers again.
+TEST_F(IdleClockTest, WhatComesInATicksPauseWaitsForItsLastLineButAnExit) {
+    const std::string root = TestDrive() + "\\";
+    WriteToneWav(root + "a.wav", 440, 1);
+    DirectShowMedia media;
+    PlayerWindow player(settings_, media, [] {}, [] {});
+    player.ShowFolder(root);
+    SendDlgItemMessageW(player.Handle(), kPlayerFiles, LB_SETCURSEL, 0, 0);
+    auto run = [&](const char* entry) { main_.menu().Run(CommandMenu::CommandOf(entry)); };
+    const Lines adv = {ToAnsi(AdvertisingLine(settings_)), ToAnsi(DownloadLine(settings_))};
+    const std::string banner = "( norq " + Marked("i<u>d</u>ler") + " v\xB9\xB7\xBA -  ";
+    // What comes in the pause; whether the tick still posts its reason line;
+    // what the room gets after the tick.
+    const struct { const char* what; std::function<void()> inside; bool reason; Lines after; }
+        kCases[] = {
+        {"advertise", [&] { run("advertise"); }, true, adv},
+        {"idler off, idler on", [&] { run("idleoff"), run("idleron"); }, true,
+         {kStop, Total(0, 0, 2), kStart}},
+        {"a player command", [&] { player.commands().Play(); }, true,
+         {PlayerSaid(" - playing: ", "a.wav")}},
+        {"a host that stalls", [&] { host_.Hang(800); }, true, {}},
+        {"exit", [&] { main_.Exit(ExitKind::kMenu); }, false,
+         {banner + "u<u>n</u>Load )", "( by: vo<u>n</u>k -  user: " + Marked("ann") + " )"}},
+    };
+    main_.IdleOn();
+    ASSERT_TRUE(RunHostSteps());
+    int minutes = 0;
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        LateInASecond();
+        const size_t before = Posted().size();
+        const int idles = clock_.idles();
+        clock_.OnIdle([&] { if (clock_.idles() == idles + 1) c.inside(); });
+        Tick();
+        ASSERT_TRUE(RunHostSteps());
+        EXPECT_TRUE(PumpUntil([] { return WaitingChatLines() == 0; }, 3000));
+        Lines expected = {Status(0, 0, ++minutes)};
+        if (c.reason) expected.push_back(kReason);
+        expected.insert(expected.end(), c.after.begin(), c.after.end());
+        const Lines all = Posted();
+        EXPECT_EQ(expected, Lines(all.begin() + before, all.end()));
+        clock_.OnIdle(nullptr);
+    }
 }
