@@ -64,7 +64,7 @@ HostOperation& HostOperation::ThenIf(std::function<bool()> step) {
     return *this;
 }
 
-HostOperation& HostOperation::PauseSeconds(int seconds) {
+HostOperation& HostOperation::PauseToSecond(int seconds) {
     Step step;
     step.seconds = seconds;
     steps_.push_back(std::move(step));

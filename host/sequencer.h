@@ -60,7 +60,7 @@ public:
     // A pause until `seconds` after the start rounded to the whole second
     // (halves to the even one): between half a second shorter and half a
     // second longer than asked, and none when that is already past.
-    HostOperation& PauseSeconds(int seconds);
+    HostOperation& PauseToSecond(int seconds);
     // Looks at the host every everyMs until done() holds or boundMs have
     // passed; the operation goes on either way. done() is asked at once
     // first, and with everyMs 0 the program's messages are handled between

@@ -96,7 +96,7 @@ HostOperation SendInstantMessage(const std::string& recipient, const std::string
             ShortPress(FindToolbarIcon(kInstantMessageIcon));
         })
         // The host's window comes once its server has answered.
-        .PauseSeconds(1)
+        .PauseToSecond(1)
         .Then([frame, to = ToAnsi(recipient), text = ToAnsi(message)] {
             HostWindowHandle area = FindChild(*frame, hostclass::kMdiClient);
             HostWindowHandle im = FindChild(area, hostclass::kDocument, nullptr, kImCaption);

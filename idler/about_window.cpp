@@ -10,7 +10,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"norq idle about";
 constexpr int kClientWidth = 4140, kClientHeight = 3270;
-constexpr int kPauseSeconds = 4;
+constexpr int kPauseToSecond = 4;
 
 // Picture1 and the three labels, each of which closes the window when clicked.
 constexpr TwipsRect kIcon = {240, 2520, 480, 480};                  // Picture1
@@ -38,7 +38,7 @@ AboutWindow::AboutWindow(std::function<void()> openMain) : openMain_(std::move(o
 void AboutWindow::Run() {
     HostSequencer().Add(HostOperation(HostOp::kStartUp)
                             .Then([this] { ShowOnTop(*this); })
-                            .PauseSeconds(kPauseSeconds)
+                            .PauseToSecond(kPauseToSecond)
                             .Then([this] { Finish(); }));
 }
 

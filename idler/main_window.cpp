@@ -144,7 +144,7 @@ void MainWindow::Load() {
     KillTimer(hwnd(), kIdleTimer);  // idling is off at start
     HostSequencer().Add(HostOperation()
                             .Then([this] { SendChat(LoadLine(settings_)); })
-                            .PauseSeconds(0)
+                            .PauseToSecond(0)
                             .Then([this] { SendChat(UserLine(settings_)); }));
     CheckAutoIdle();
 }
@@ -159,7 +159,7 @@ void MainWindow::Exit(ExitKind kind) {
                                 SaveSettingsOnExit(settings_, kind);
                                 SendChat(UnloadLine(settings_));
                             })
-                            .PauseSeconds(0)
+                            .PauseToSecond(0)
                             .Then([this, kind] {
                                 SendChat(FarewellLine(settings_));
                                 if (kind == ExitKind::kWindow)
@@ -180,7 +180,7 @@ void MainWindow::IdleOff() {
     KillTimer(Handle(), kIdleTimer);
     HostSequencer().Add(HostOperation()
                             .Then([this] { SendChat(StopLine(settings_)); })
-                            .PauseSeconds(0)
+                            .PauseToSecond(0)
                             .Then([this] { SendChat(TotalLine(settings_, count())); }));
 }
 
@@ -239,7 +239,7 @@ void MainWindow::Tick() {
                 SendChat(StatusLine(settings_, now), ChatKind::kTickStatus);
                 return true;
             })
-            .PauseSeconds(0)
+            .PauseToSecond(0)
             .Then([this] { SendChat(ReasonLine(settings_), ChatKind::kTickDetail); })
             .Until([search] { return search->Continue(kSearchPartMs); }, kSearchBoundMs, 0)
             .Then([this, search] {

@@ -18,7 +18,7 @@ constexpr wchar_t kCaption[] = L"norq room buster - by vonk";
 constexpr int kClientWidth = 2175, kClientHeight = 1635;
 // The link that the host's keyword box takes to enter a chat room by name.
 constexpr char kRoomLink[] = "aol://2719:2-2-";
-constexpr int kPauseSeconds = 3;
+constexpr int kPauseToSecond = 3;
 // Attempt ticks (2 s) after which a link the host has not answered is typed
 // again: a host that lost it would otherwise be waited for for ever.
 constexpr int kTicksForAnAnswer = 5;
@@ -71,9 +71,9 @@ void RoomBuster::Start() {
     if (!FitsAnsi(room())) return RefuseRoom();
     HostSequencer().Add(HostOperation(HostOp::kBusterStart)
                             .Then([this] { SetDlgItemTextW(Handle(), kBusterTries, L"0"); })
-                            .PauseSeconds(kPauseSeconds)
+                            .PauseToSecond(kPauseToSecond)
                             .Then([this] { SendChat(BustingLine(settings_, room())); })
-                            .PauseSeconds(kPauseSeconds)
+                            .PauseToSecond(kPauseToSecond)
                             .Then([this] {
                                 SendToHost(FindChatRoom(), WM_CLOSE, 0, 0);
                                 // The rooms still open were not won; the host

@@ -69,6 +69,6 @@ void Advertise(const Settings& settings, Window& mainWindow) {
                                 FormOnTop(mainWindow);
                                 SendChat(AdvertisingLine(settings));
                             })
-                            .PauseSeconds(0)
+                            .PauseToSecond(0)
                             .Then([&] { SendChat(DownloadLine(settings)); }));
 }

@@ -18,7 +18,7 @@ HostOperation Noting(std::string& log, const std::string& name, HostOp kind,
     int step = 0;
     auto note = [&log, name](int n) { return [&log, name, n] { log += name + std::to_string(n) + " "; }; };
     op.Then(note(++step));
-    for (int seconds : pauses) op.PauseSeconds(seconds).Then(note(++step));
+    for (int seconds : pauses) op.PauseToSecond(seconds).Then(note(++step));
     return op;
 }
 
