@@ -11,8 +11,8 @@
 //   the player: CPU while playing and paused, click to first sound, listing a
 //     big folder (player_bench.cpp);
 //   idling: CPU and memory over NORQ_BENCH_IDLE_MINUTES minutes (3);
-//   waiting: the CPU this thread spends inside WaitSeconds(3), as a share of
-//     the wall time the wait lasts.
+//   waiting: the CPU this thread spends in a pause of three seconds between
+//     two steps, as a share of the wall time the pause lasts.
 // norqidle.exe keeps its settings in the root of its current drive, so it is
 // started in a folder of the benchmark's own: the first argument, or else the
 // root of the drive that tests/wine-run.sh maps (NORQ_TEST_DRIVE).
@@ -32,10 +32,11 @@
 #include "bench/player_bench.h"
 #include "bench/room_buster_bench.h"
 #include "host/transfer.h"
-#include "host/wait.h"
+#include "host/sequencer.h"
 #include "hostsim/hostsim.h"
 #include "idler/main_window.h"
 #include "idler/transfer.h"
+#include "tests/support.h"
 
 namespace {
 
@@ -121,7 +122,7 @@ double Median(std::vector<double> values) {
 void Spin(double seconds, bool pump) {
     const double end = Seconds() + seconds;
     while (Seconds() < end)
-        if (pump) HandlePendingEvents();
+        if (pump) Pump(0);
 }
 
 struct CpuShare {
@@ -203,12 +204,18 @@ int TextQuestions(const std::string& folder) {
     return questions;
 }
 
+// Handles this thread's messages, asleep between them, until the sequencer
+// has run every host operation.
+void RunSteps() {
+    while (!HostSequencer().idle()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        Pump(0);
+    }
+}
+
 void PumpFor(double seconds) {
     const double end = Seconds() + seconds;
-    while (Seconds() < end) {
-        HandlePendingEvents();
-        SleepForMessage(5);
-    }
+    while (Seconds() < end) Pump(5);
 }
 
 // The program's idle tick in this process, beside hostsim.exe in its own
@@ -248,10 +255,11 @@ void MeasureCrowdedTick(const std::string& folder, const std::string& settings) 
             hostsim::ResponseWatch watch;
             const double start = Seconds();
             SendMessageW(main.hwnd(), WM_TIMER, kIdleTimer, 0);
+            RunSteps();
             const double tick = Seconds() - start;
             PumpFor(0.1);
-            std::printf("  run %d: the tick took %.3f s, asked %d text questions; the program's "
-                        "input waited at most %.0f ms\n",
+            std::printf("  run %d: the tick took %.3f s, its pause to the second included, asked "
+                        "%d text questions; the program's input waited at most %.0f ms\n",
                         run, tick, TextQuestions(folder), watch.LongestMs());
         }
         // For scale: the search as each reader once did it, one for the test
@@ -263,7 +271,8 @@ void MeasureCrowdedTick(const std::string& folder, const std::string& settings) 
             TransferPercent();
             TransferMinutesLeft();
         }
-        std::printf("  for scale, four searches as before: %.3f s, %d text questions\n",
+        std::printf("  for scale, a search for the test and one for each reader: %.3f s, "
+                    "%d text questions\n",
                     Seconds() - start, TextQuestions(folder));
         main.IdleOff();
     }
@@ -337,7 +346,7 @@ int main(int argc, char** argv) {
                 std::printf("         pause as taken %.3f s; without it %.3f s (%.3f s to the about "
                             "window, %.3f s from its end to the line)\n",
                             taken, s.firstLine - taken, s.aboutShown, s.firstLine - s.aboutGone);
-                std::printf("         norqidle's CPU during that pause (its WaitSeconds(4)): %.3f s "
+                std::printf("         norqidle's CPU during that pause: %.3f s "
                             "= %.1f %%\n",
                             s.pauseCpu, taken > 0 ? 100 * s.pauseCpu / taken : 0);
             }
@@ -362,8 +371,11 @@ int main(int argc, char** argv) {
         std::printf("\n");
     }
     if (!part("waiting")) return 0;
-    CpuShare wait = MeasureCpu([] { WaitSeconds(3); });
-    std::printf("CPU during WaitSeconds(3): %.3f s of %.3f s wall = %.1f %%\n", wait.cpu,
+    CpuShare wait = MeasureCpu([] {
+        HostSequencer().Add(HostOperation().PauseToSecond(3));
+        RunSteps();
+    });
+    std::printf("CPU during a pause of 3 s: %.3f s of %.3f s wall = %.1f %%\n", wait.cpu,
                 wait.wall, wait.percent());
     CpuShare spin = MeasureCpu([] { Spin(1.0, false); });
     std::printf("  for scale, a loop that only reads the clock: %.3f s of %.3f s = %.1f %%\n",

@@ -16,7 +16,8 @@
 
 #include "bench/measure.h"
 #include "host/dialogs.h"
-#include "host/wait.h"
+#include "host/sequencer.h"
+#include "tests/support.h"
 #include "roombust/refusal_watcher.h"
 #include "roombust/room_buster.h"
 #include "ui/text.h"
@@ -91,19 +92,22 @@ DWORD Loop(int settle, int seconds) {
     const double start = Seconds();
     while (Seconds() - start < settle + seconds) {
         if (!cpu && Seconds() - start >= settle) cpu = ProcessCpu(GetCurrentProcess()) + 1e-9;
-        HandlePendingEvents();
-        SleepForMessage(100);
+        Pump(100);
     }
     return (DWORD)((ProcessCpu(GetCurrentProcess()) - cpu) * 1000);
 }
-
-void CALLBACK PollOnce(HWND, UINT, UINT_PTR, DWORD) { DismissHostDialog(); }
 
 HWND VisibleBox() {
     for (HWND box = FindWindowA("#32770", "America Online"); box;
          box = FindWindowExA(nullptr, box, "#32770", "America Online"))
         if (IsWindowVisible(box)) return box;
     return nullptr;
+}
+
+// A tick of the dialog timer as first described: a look for a box, and a
+// press when there is one.
+void CALLBACK PollOnce(HWND, UINT, UINT_PTR, DWORD) {
+    if (HWND box = VisibleBox()) PressRefusalBox(box);
 }
 
 }  // namespace
@@ -165,7 +169,7 @@ void BenchRoomBuster(hostsim::Host& host) {
         }
         done = true;
     });
-    WaitUntil([&] { return done; }, 60000);
+    PumpUntil([&] { return done; }, 60000);
     timer.join();
     std::sort(latency.begin(), latency.end());
     if (latency.empty()) {

@@ -1,5 +1,6 @@
 #include "host/chat.h"
 
+#include "host/sequencer.h"
 #include "ui/text.h"
 
 namespace {
@@ -89,6 +90,10 @@ void SendChat(std::string_view line, ChatKind kind) {
     if (!FindChatRoom()) return;
     g_backlog.Add(line, kind);
     SendWaitingLines();
+}
+
+void QueueChat(std::function<std::string()> line) {
+    HostSequencer().Add(HostOperation().Then([line = std::move(line)] { SendChat(line()); }));
 }
 
 size_t WaitingChatLines() { return g_backlog.size(); }

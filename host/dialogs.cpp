@@ -2,50 +2,14 @@
 
 #include <cstring>
 
-#include "host/wait.h"
-
 namespace {
 
 constexpr char kDialogClass[] = "#32770";
 constexpr char kBoxCaption[] = "America Online";
 constexpr char kWelcomePrefix[] = "Welcome, ";
-// How long one box may stay up under our presses (it has no "OK", or the
-// host no longer answers) before the call gives up on it; the next call
-// looks again.
-constexpr DWORD kStuckBoxMs = 1000;
-// How long a pressed box may take to close before it is pressed again.
-constexpr DWORD kClosingMs = 500;
-// How long to watch for a box the host opens straight after the last one.
-constexpr DWORD kNextBoxMs = 300;
-
-// The host's first box that is up: while Wine builds a box, and while it
-// closes, it exists hidden, with buttons that are not yet or no longer its
-// own. A box of that caption from another program is not pressed, and
-// without a host there is none.
-HostWindowHandle FindBox() {
-    const DWORD host = ProcessOf(FindHostFrame());
-    if (!host) return nullptr;
-    for (HWND box = FindWindowExA(nullptr, nullptr, kDialogClass, kBoxCaption); box;
-         box = FindWindowExA(nullptr, box, kDialogClass, kBoxCaption)) {
-        if (IsWindowVisible(box) && ProcessOf(box) == host) return box;
-    }
-    return nullptr;
-}
 
 HostWindowHandle OkButton(HostWindowHandle box) {
     return FindChild(box, "Button", nullptr, "OK");
-}
-
-// Waits until the pressed box has gone (true) or kClosingMs have passed.
-bool WaitForBoxToGo(HostWindowHandle box) {
-    return WaitUntil([box] { return !IsWindowVisible(box); }, kClosingMs);
-}
-
-// The next box within kNextBoxMs, or null.
-HostWindowHandle WaitForNextBox() {
-    HostWindowHandle box = nullptr;
-    WaitUntil([&box] { return (box = FindBox()) != nullptr; }, kNextBoxMs);
-    return box;
 }
 
 }  // namespace
@@ -65,29 +29,6 @@ bool PressRefusalBox(HostWindowHandle box) {
         for (UINT message : {WM_KEYDOWN, WM_KEYUP})
             if (SendToHost(ok, message, VK_SPACE, 0) == HostReply::kSilent) return false;
     return true;
-}
-
-void DismissHostDialog() {
-    HandlePendingEvents();
-    HostWindowHandle box = FindBox();
-    HandlePendingEvents();
-    HostWindowHandle pressing = nullptr;
-    DWORD since = 0;
-    while (box) {
-        if (box != pressing) {
-            pressing = box;
-            since = GetTickCount();
-        } else if (GetTickCount() - since >= kStuckBoxMs) {
-            break;
-        }
-        HandlePendingEvents();
-        PressRefusalBox(box);
-        // A pressed box is given time to go before it is pressed again.
-        WaitForBoxToGo(box);
-        box = FindBox();
-        if (!box) box = WaitForNextBox();
-    }
-    HandlePendingEvents();
 }
 
 HostWindowHandle FindWelcomeWindow() {

@@ -3,9 +3,6 @@
 
 #include "host/windows.h"
 
-// Presses "OK" on the host's "America Online" boxes until none is left,
-// handling this program's messages meanwhile. One look when there is none.
-void DismissHostDialog();
 // Whether window is a refusal box ("America Online", in any letter case),
 // shown or not; reads no text from the host.
 bool IsRefusalBox(HostWindowHandle window);

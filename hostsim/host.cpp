@@ -107,6 +107,11 @@ void Host::State::Later(std::function<void()> action, int ms) {
     SetTimer(control, id, ms < 0 ? delayMs : ms, nullptr);
 }
 
+void Host::State::Answer(std::function<void()> action) {
+    if (delayMs == 0) action();
+    else Later(std::move(action));
+}
+
 void Host::State::Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (self || !IsRecorded(message)) return;
     auto role = roles.find(window);
@@ -248,8 +253,7 @@ void Host::State::GoToKeyword(const std::string& typed) {
         Note(room, kRefusal, room);
         PostMessageA(control, WM_APP + 2, full->second.boxes, 0);
     };
-    if (delayMs == 0) answer();
-    else Later(answer);
+    Answer(answer);
 }
 
 void Host::State::SendInstantMessage(HWND window) {

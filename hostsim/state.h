@@ -75,6 +75,9 @@ struct Host::State {
     // Runs action after the host's answer delay (or ms), as the real host
     // answers once its server has.
     void Later(std::function<void()> action, int ms = -1);
+    // The same, but at once, inside the message that asked, for a host that
+    // answers with no delay.
+    void Answer(std::function<void()> action);
     void Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Appends to the record, which other threads read.
     void Note(hostsim::Record record);

@@ -1,4 +1,6 @@
 // hostsim's windows: how each of the host's classes looks and answers.
+#include <algorithm>
+
 #include "hostsim/markup.h"
 #include "hostsim/state.h"
 
@@ -177,10 +179,13 @@ private:
 constexpr WORD kButton = 0x0080, kStatic = 0x0082;
 constexpr UINT_PTR kCloseTimer = 1;
 
-// The box closes a moment after it is answered, as the host tells its server
-// first; every press that reaches it before then is seen.
+// The host's boxes take their button pressed twice: the box closes a moment
+// after the second press, as the host tells its server first, or a while
+// after a lone one; every press that reaches it before then is seen.
+constexpr UINT kLonePressMs = 500;
 // A box shown late is modeless (lParam set): the modal loop would show it.
 constexpr char kModeless[] = "hostsim modeless";
+constexpr char kPressed[] = "hostsim pressed";
 
 INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -190,11 +195,15 @@ INT_PTR CALLBACK BoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (!GetWindowLongPtrA(box, DWLP_USER)) {
             SetWindowLongPtrA(box, DWLP_USER, LOWORD(wParam));
+            SetTimer(box, kCloseTimer, std::max<UINT>(kLonePressMs, g_state->delayMs), nullptr);
+        } else if (!GetPropA(box, kPressed)) {
+            SetPropA(box, kPressed, (HANDLE)1);
             SetTimer(box, kCloseTimer, g_state->delayMs, nullptr);
         }
         return TRUE;
     case WM_TIMER:
         KillTimer(box, kCloseTimer);
+        RemovePropA(box, kPressed);
         if (RemovePropA(box, kModeless)) DestroyWindow(box);
         else EndDialog(box, GetWindowLongPtrA(box, DWLP_USER));
         return TRUE;
@@ -234,10 +243,10 @@ void Host::State::IconFired(HWND icon) {
             Later([icon, number] { ShowToolbarMenu(icon, number); });
             break;
         case kNewMail:
-            Later([this] { OpenDocument("New Mail", {"_AOL_Static"}); });
+            Answer([this] { OpenDocument("New Mail", {"_AOL_Static"}); });
             break;
         case kInstantMessage:
-            Later([this] { OpenInstantMessage(); });
+            Answer([this] { OpenInstantMessage(); });
             break;
         }
         return;

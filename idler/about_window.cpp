@@ -1,6 +1,6 @@
 #include "idler/about_window.h"
 
-#include "host/wait.h"
+#include "host/sequencer.h"
 #include "settings/about.h"
 #include "ui/form_on_top.h"
 #include "ui/text.h"
@@ -10,7 +10,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"norq idle about";
 constexpr int kClientWidth = 4140, kClientHeight = 3270;
-constexpr int kPauseSeconds = 4;
+constexpr int kPauseToSecond = 4;
 
 // Picture1 and the three labels, each of which closes the window when clicked.
 constexpr TwipsRect kIcon = {240, 2520, 480, 480};                  // Picture1
@@ -33,17 +33,21 @@ int ClickableAt(LPARAM lParam) {
 
 AboutWindow::AboutWindow(std::function<void()> openMain) : openMain_(std::move(openMain)) {}
 
+// The start-up is an operation of the host's queue, so the main window's
+// lines go out after its pause, from the program's message loop.
 void AboutWindow::Run() {
-    ShowOnTop(*this);
-    WaitSeconds(kPauseSeconds);
-    Finish();
+    HostSequencer().Add(HostOperation(HostOp::kStartUp)
+                            .Then([this] { ShowOnTop(*this); })
+                            .PauseToSecond(kPauseToSecond)
+                            .Then([this] { Finish(); }));
 }
 
-// Reached by a click during the pause and again when the pause ends; only the
-// first has an effect, so a window hidden since is not shown again.
+// Reached by a click during the pause, which it ends, or when the pause ends;
+// only the first has an effect, so a window hidden since is not shown again.
 void AboutWindow::Finish() {
     if (finished_) return;
     finished_ = true;
+    HostSequencer().Cancel(HostOp::kStartUp);
     ShowWindow(hwnd(), SW_HIDE);
     openMain_();
 }

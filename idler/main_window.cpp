@@ -1,8 +1,10 @@
 #include "idler/main_window.h"
 
+#include <memory>
+
 #include "host/chat.h"
+#include "host/sequencer.h"
 #include "host/transfer.h"
-#include "host/wait.h"
 #include "idler/transfer.h"
 #include "settings/about.h"
 #include "ui/controls.h"
@@ -16,6 +18,10 @@ namespace {
 constexpr wchar_t kClassName[] = L"norq idle main";
 constexpr int kDesignWidth = 2670, kDesignHeight = 960;
 constexpr int kExitSlideStep = 45;
+// The tick's search for a transfer window: a part at a time, and a bound for
+// a host that keeps changing its documents.
+constexpr DWORD kSearchPartMs = 50;
+constexpr unsigned kSearchBoundMs = 5000;
 
 // Width and height in each collapse state; both put the left edge at kCollapseLeft.
 constexpr int kCollapsedWidth = 1410, kCollapsedHeight = 270;
@@ -136,43 +142,46 @@ void MainWindow::Load() {
     for (auto& d : dialogs_) d->Handle();
     if (settings_.handle.empty()) dialog(DialogKind::kHandle).OpenUntilConfirmed();
     KillTimer(hwnd(), kIdleTimer);  // idling is off at start
-    HostSteps steps;
-    SendChat(LoadLine(settings_));
-    WaitSeconds(0);
-    SendChat(UserLine(settings_));
+    HostSequencer().Add(HostOperation()
+                            .Then([this] { SendChat(LoadLine(settings_)); })
+                            .PauseToSecond(0)
+                            .Then([this] { SendChat(UserLine(settings_)); }));
     CheckAutoIdle();
 }
 
 void MainWindow::Minimize() { ShowWindow(Handle(), SW_MINIMIZE); }
 
+// The exit ends whatever operation is under way after its step; a second
+// exit asked for in its pause is no exit of its own.
 void MainWindow::Exit(ExitKind kind) {
-    // The pause between the two lines handles messages; a second exit
-    // requested there would post the farewell twice.
-    if (exiting_) return;
-    exiting_ = true;
-    SaveSettingsOnExit(settings_, kind);
-    HostSteps steps;
-    SendChat(UnloadLine(settings_));
-    WaitSeconds(0);
-    SendChat(FarewellLine(settings_));
-    if (kind == ExitKind::kWindow) SlideOffScreen(Handle(), kExitSlideStep);
-    endProgram_();
+    HostSequencer().Add(HostOperation(HostOp::kExit)
+                            .Then([this, kind] {
+                                SaveSettingsOnExit(settings_, kind);
+                                SendChat(UnloadLine(settings_));
+                            })
+                            .PauseToSecond(0)
+                            .Then([this, kind] {
+                                SendChat(FarewellLine(settings_));
+                                if (kind == ExitKind::kWindow)
+                                    SlideOffScreen(Handle(), kExitSlideStep);
+                                endProgram_();
+                            }));
 }
 
 void MainWindow::IdleOn() {
     // The first tick comes a full minute later: nothing for this minute.
     SetTimer(Handle(), kIdleTimer, kIdleTickMs, nullptr);
     ShowIdleState(true, false);
-    SendChat(StartLine(settings_));
+    QueueChat([this] { return StartLine(settings_); });
 }
 
 void MainWindow::IdleOff() {
     ShowIdleState(false, false);
     KillTimer(Handle(), kIdleTimer);
-    HostSteps steps;
-    SendChat(StopLine(settings_));
-    WaitSeconds(0);
-    SendChat(TotalLine(settings_, count()));
+    HostSequencer().Add(HostOperation()
+                            .Then([this] { SendChat(StopLine(settings_)); })
+                            .PauseToSecond(0)
+                            .Then([this] { SendChat(TotalLine(settings_, count())); }));
 }
 
 // Looks at the system's last-input time: no hook, and no look more often
@@ -212,23 +221,33 @@ void MainWindow::ShowIdleState(bool idling, bool byItself) {
                        (std::wstring(label.tooltip) + state).c_str());
 }
 
-// The pause between the lines handles messages; what would send to the host
-// in it (idling stopped, a menu choice) waits until the tick's lines are out.
+// What else sends to the host in the tick's pause (idling stopped, a menu
+// choice) waits until the tick's lines are out. A tick that waited behind
+// "idler off" posts nothing.
 void MainWindow::Tick() {
-    FormOnTop(*this);
-    HostSteps steps;
-    IdleCount now = count();
-    now.AddMinute();
-    ShowCount(now);
-    SendChat(StatusLine(settings_, now), ChatKind::kTickStatus);
-    WaitSeconds(0);
-    SendChat(ReasonLine(settings_), ChatKind::kTickDetail);
     // One search of the host's documents serves the test and all three
     // readers: beside a crowded host each search is a question per document.
-    if (HostWindowHandle transfer = FindTransferWindow())
-        SendChat(TransferLine(settings_, TransferFileName(transfer), TransferPercent(transfer),
-                              TransferMinutesLeft(transfer)),
-                 ChatKind::kTickDetail);
+    auto search = std::make_shared<TransferSearch>();
+    HostSequencer().Add(
+        HostOperation()
+            .ThenIf([this] {
+                if (!idling_) return false;
+                FormOnTop(*this);
+                IdleCount now = count();
+                now.AddMinute();
+                ShowCount(now);
+                SendChat(StatusLine(settings_, now), ChatKind::kTickStatus);
+                return true;
+            })
+            .PauseToSecond(0)
+            .Then([this] { SendChat(ReasonLine(settings_), ChatKind::kTickDetail); })
+            .Until([search] { return search->Continue(kSearchPartMs); }, kSearchBoundMs, 0)
+            .Then([this, search] {
+                if (HostWindowHandle transfer = search->found())
+                    SendChat(TransferLine(settings_, TransferFileName(transfer),
+                                          TransferPercent(transfer), TransferMinutesLeft(transfer)),
+                             ChatKind::kTickDetail);
+            }));
 }
 
 // Never reset: the counters add up every idle minute of the run.
@@ -290,7 +309,7 @@ void MainWindow::OnCommand(int id) {
         Minimize();
         break;
     case kExitLabel:
-        WhenHostFree([this] { Exit(ExitKind::kWindow); });
+        Exit(ExitKind::kWindow);
         break;
     }
 }
@@ -329,9 +348,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (HIWORD(wParam) == STN_CLICKED) OnCommand(LOWORD(wParam));
         return 0;
     case WM_TIMER:
-        // Both send to the host: not between another operation's steps.
-        if (wParam == kIdleTimer) WhenHostFree([this] { if (idling_) Tick(); });
-        if (wParam == kAutoIdleTimer) WhenHostFree([this] { CheckAutoIdle(); });
+        if (wParam == kIdleTimer) Tick();
+        if (wParam == kAutoIdleTimer) CheckAutoIdle();
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -348,7 +366,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         // Closed from the taskbar or by the system: leave as the "x" does, so
         // the settings are saved and the room hears the farewell.
-        WhenHostFree([this] { Exit(ExitKind::kWindow); });
+        Exit(ExitKind::kWindow);
         return 0;
     }
     if (dragger_.Handle(hwnd(), message, lParam)) return 0;

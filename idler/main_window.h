@@ -89,7 +89,6 @@ private:
     std::function<void()> endProgram_;
     bool loaded_ = false;
     bool collapsed_ = false;
-    bool exiting_ = false;
     bool idling_ = false;
     bool autoStarted_ = false;
     uint32_t inputAtStart_ = 0;

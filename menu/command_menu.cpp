@@ -8,7 +8,7 @@
 
 #include "host/dialogs.h"
 #include "host/toolbar.h"
-#include "host/wait.h"
+#include "host/sequencer.h"
 #include "settings/about.h"
 #include "settings/links.h"
 #include "ui/text.h"
@@ -125,6 +125,10 @@ void Call(const std::function<void()>& action) {
     if (action) action();
 }
 
+// What a command sends to the host joins the one queue.
+void ToHost(HostOperation operation) { HostSequencer().Add(std::move(operation)); }
+void ToHost(std::function<void()> step) { ToHost(HostOperation().Then(std::move(step))); }
+
 }  // namespace
 
 CommandMenu::CommandMenu(MenuActions actions, Launcher& launcher)
@@ -139,7 +143,7 @@ void CommandMenu::Popup(HWND owner, bool idling, POINT at) {
     // a popup menu to show, and ours must not be the one they find.
     const UINT command =
         (UINT)TrackPopupMenu(menu_, TPM_RETURNCMD, at.x, at.y, 0, owner, nullptr);
-    if (command != kNone) Choose(command);
+    if (command != kNone) Run(command);
 }
 
 UINT CommandMenu::CommandOf(const char* name) {
@@ -148,16 +152,12 @@ UINT CommandMenu::CommandOf(const char* name) {
     return kNone;
 }
 
-void CommandMenu::Choose(UINT command) {
-    WhenHostFree([this, command] { Run(command); });
-}
-
 void CommandMenu::Run(UINT command) {
     switch (command) {
     case kAbout: Call(actions_.about); break;
     case kAdvertise: Call(actions_.advertise); break;
     case kVonkSite: launcher_.Open(kSites[0].address); break;
-    case kImVonkHello: SendInstantMessage(kAuthor, "wuttup vonk, nice idler..."); break;
+    case kImVonkHello: ToHost(SendInstantMessage(kAuthor, "wuttup vonk, nice idler...")); break;
     case kIdlerOn: Call(actions_.idleOn); break;
     case kIdlerOff: Call(actions_.idleOff); break;
     case kLeftAscii: Call(actions_.leftAscii); break;
@@ -165,27 +165,27 @@ void CommandMenu::Run(UINT command) {
     case kReason: Call(actions_.reason); break;
     case kUser: Call(actions_.user); break;
     case kAutoIdle: Call(actions_.autoIdle); break;
-    case kImsOn: SendInstantMessage("$IM_ON", kImSwitchNote); break;
-    case kImsOff: SendInstantMessage("$IM_OFF", kImSwitchNote); break;
-    case kImVonkPraise: SendInstantMessage(kAuthor, "whats up vonk? i love your idler."); break;
-    case kNewMail: PressToolbarIcon(kNewMailIcon); break;
-    case kOldMail: PickToolbarMenu(kMailMenu, "R", "O"); break;
-    case kSentMail: PickToolbarMenu(kMailMenu, "R", "S"); break;
-    case kFlashMail: PickToolbarMenu(kMailMenu, "F"); break;
-    case kChatNow: PickToolbarMenu(kChatMenu, "N"); break;
-    case kFindAChat: PickToolbarMenu(kChatMenu, "F"); break;
-    case kPeopleConnection: PickToolbarMenu(kChatMenu, "C"); break;
-    case kPrivateChat: GotoKeyword("private chat"); break;
+    case kImsOn: ToHost(SendInstantMessage("$IM_ON", kImSwitchNote)); break;
+    case kImsOff: ToHost(SendInstantMessage("$IM_OFF", kImSwitchNote)); break;
+    case kImVonkPraise: ToHost(SendInstantMessage(kAuthor, "whats up vonk? i love your idler.")); break;
+    case kNewMail: ToHost([] { PressToolbarIcon(kNewMailIcon); }); break;
+    case kOldMail: ToHost(PickToolbarMenu(kMailMenu, "R", "O")); break;
+    case kSentMail: ToHost(PickToolbarMenu(kMailMenu, "R", "S")); break;
+    case kFlashMail: ToHost(PickToolbarMenu(kMailMenu, "F")); break;
+    case kChatNow: ToHost(PickToolbarMenu(kChatMenu, "N")); break;
+    case kFindAChat: ToHost(PickToolbarMenu(kChatMenu, "F")); break;
+    case kPeopleConnection: ToHost(PickToolbarMenu(kChatMenu, "C")); break;
+    case kPrivateChat: ToHost([] { GotoKeyword("private chat"); }); break;
     case kRoomBuster: Call(actions_.roomBuster); break;
-    case kStartOwnChat: PickToolbarMenu(kChatMenu, "S"); break;
+    case kStartOwnChat: ToHost(PickToolbarMenu(kChatMenu, "S")); break;
     case kMp3Player: Call(actions_.mp3Player); break;
     case kSite1:
     case kSite2:
     case kSite3:
     case kSite4:
     case kSite5: launcher_.Open(kSites[command - kSite1].address); break;
-    case kWelcomeShow: ShowWelcomeWindow(); break;
-    case kWelcomeHide: HideWelcomeWindow(); break;
+    case kWelcomeShow: ToHost(ShowWelcomeWindow); break;
+    case kWelcomeHide: ToHost(HideWelcomeWindow); break;
     case kMinimize: Call(actions_.minimize); break;
     case kUnload: Call(actions_.unload); break;
     }

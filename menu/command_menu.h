@@ -36,9 +36,8 @@ public:
     HMENU menu() const { return menu_; }
     // The command id of an entry by its control name ("idleron"), 0 if none.
     static UINT CommandOf(const char* name);
-    // An entry chosen: it runs now, or after the host operation under way.
-    void Choose(UINT command);
-    // Runs an entry's action at once.
+    // Runs an entry chosen: what it sends to the host joins the host's queue,
+    // the program's own windows act at once.
     void Run(UINT command);
 
 private:

@@ -1,7 +1,6 @@
 #include "player/player_window.h"
 
 #include "host/chat.h"
-#include "host/wait.h"
 #include "player/glyphs.h"
 #include "ui/controls.h"
 #include "ui/form_on_top.h"
@@ -60,7 +59,7 @@ PlayerWindow::PlayerWindow(Settings& settings, Media& media, std::function<void(
     // Playing goes on at once; its line waits for another operation's steps.
     : commands_(
           media, files_, settings,
-          [](const std::string& line) { WhenHostFree([line] { SendChat(line); }); },
+          [](const std::string& line) { QueueChat([line] { return line; }); },
           [this](const std::string& name, const std::string& why) { TellNotPlaying(name, why); }),
       close_(std::move(close)),
       pickFolder_(std::move(pickFolder)) {}

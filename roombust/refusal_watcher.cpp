@@ -97,7 +97,7 @@ void CALLBACK RefusalWatcher::OnHostEnded(void* watcher, BOOLEAN) {
 void RefusalWatcher::Know(HWND box) {
     if (ProcessOf(box) != host_ || !IsRefusalBox(box)) return;
     if (std::none_of(boxes_.begin(), boxes_.end(), [box](const Box& b) { return b.window == box; }))
-        boxes_.push_back({box, false, 0});
+        boxes_.push_back({box, false, 0, false});
     SetTimer(hwnd(), kLookTimer, kLookMs, nullptr);
     Look();
 }
@@ -115,6 +115,10 @@ void RefusalWatcher::Look() {
         if (IsWindowVisible(b->window) && (!b->pressed || now - b->pressedAt >= kClosingMs)) {
             b->pressed = PressRefusalBox(b->window);
             b->pressedAt = now;
+            if (b->pressed && !b->counted) {
+                b->counted = true;
+                ++pressed_;
+            }
         }
         ++b;
     }

@@ -18,6 +18,9 @@ public:
     // The first call starts the watch and takes the boxes already up; later
     // calls follow a host that has been started again since.
     void Arm();
+    // How many boxes have been pressed away so far, each counted once: an
+    // answer of the host's to an attempt.
+    unsigned pressed() const { return pressed_; }
 
 protected:
     void Create() override;
@@ -28,6 +31,7 @@ private:
         HWND window;
         bool pressed;  // and the host took the presses
         DWORD pressedAt;
+        bool counted;  // in pressed()
     };
     static void CALLBACK OnEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
                                  LONG child, DWORD thread, DWORD time);
@@ -44,4 +48,5 @@ private:
     HWINEVENTHOOK hook_ = nullptr;
     HANDLE hostProcess_ = nullptr, hostEnd_ = nullptr;
     std::vector<Box> boxes_;
+    unsigned pressed_ = 0;
 };

@@ -4,8 +4,8 @@
 #include <climits>
 
 #include "host/chat.h"
+#include "host/sequencer.h"
 #include "host/toolbar.h"
-#include "host/wait.h"
 #include "lines/lines.h"
 #include "ui/controls.h"
 #include "ui/text.h"
@@ -18,7 +18,10 @@ constexpr wchar_t kCaption[] = L"norq room buster - by vonk";
 constexpr int kClientWidth = 2175, kClientHeight = 1635;
 // The link that the host's keyword box takes to enter a chat room by name.
 constexpr char kRoomLink[] = "aol://2719:2-2-";
-constexpr int kPauseSeconds = 3;
+constexpr int kPauseToSecond = 3;
+// Attempt ticks (2 s) after which a link the host has not answered is typed
+// again: a host that lost it would otherwise be waited for for ever.
+constexpr int kTicksForAnAnswer = 5;
 constexpr COLORREF kTitleColour = RGB(255, 0, 0);
 constexpr wchar_t kNameRefused[] =
     L"The host cannot take this room name: it has letters outside the system's code page. "
@@ -61,54 +64,67 @@ std::string RoomBuster::room() const {
     return Narrow(WindowText(GetDlgItem(hwnd(), kBusterRoom)));
 }
 
-// The two pauses handle messages: attempts go on in them when busting
-// already, and a chat room entered meanwhile is the one left. A stop in them
-// ends this start there; a second start in them is ignored.
+// One operation: a stop ends it in either pause, and a second start while
+// it is queued or under way is ignored. A chat room entered in the pauses is
+// the one left.
 void RoomBuster::Start() {
-    if (starting_) return;
     if (!FitsAnsi(room())) return RefuseRoom();
-    starting_ = true;
-    const unsigned start = ++starts_;
-    auto pause = [&] {
-        WaitSeconds(kPauseSeconds);
-        return starts_ == start;  // no stop came, nor a start after one
-    };
-    SetDlgItemTextW(Handle(), kBusterTries, L"0");
-    if (!pause()) return;
-    SendChat(BustingLine(settings_, room()));
-    if (!pause()) return;
-    SendToHost(FindChatRoom(), WM_CLOSE, 0, 0);
-    // The rooms still open were not won; the host may close the one left
-    // only later, and then it is gone anyway.
-    notWon_ = ChatRooms();
-    watcher_.Arm();
-    Busting(true);
-    starting_ = false;
+    HostSequencer().Add(HostOperation(HostOp::kBusterStart)
+                            .Then([this] { SetDlgItemTextW(Handle(), kBusterTries, L"0"); })
+                            .PauseToSecond(kPauseToSecond)
+                            .Then([this] { SendChat(BustingLine(settings_, room())); })
+                            .PauseToSecond(kPauseToSecond)
+                            .Then([this] {
+                                SendToHost(FindChatRoom(), WM_CLOSE, 0, 0);
+                                // The rooms still open were not won; the host
+                                // may close the one left only later, and then
+                                // it is gone anyway.
+                                notWon_ = ChatRooms();
+                                watcher_.Arm();
+                                typed_ = false;
+                                ticksWaited_ = 0;
+                                Busting(true);
+                            }));
 }
 
+// Busting ends at once, wherever the start is; only the line waits its turn.
 void RoomBuster::Stop() {
-    ++starts_;
-    starting_ = false;
+    HostSequencer().Cancel(HostOp::kBusterStart);
+    HostSequencer().Cancel(HostOp::kAttempt);
     watcher_.Arm();
     Busting(false);
-    WhenHostFree([this] { SendChat(StoppedBustingLine(settings_, room())); });
+    QueueChat([this] { return StoppedBustingLine(settings_, room()); });
 }
 
-// The host opens the room, or shows a refusal box that the watcher presses
-// away. Busting ends on a room that the start did not find open: the one won,
-// or one the user entered by hand.
+// One attempt at a time: the link goes out again only once the host has
+// answered the last one (its refusal box pressed, or a room open), or has
+// not for kTicksForAnAnswer ticks. An attempt that reached no host has
+// nothing to wait for.
 void RoomBuster::Attempt() {
+    if (Won()) return;
     if (!FitsAnsi(room())) {
         Busting(false);
         return RefuseRoom();
     }
-    GotoKeyword(kRoomLink + room());
+    const bool answered = !typed_ || watcher_.pressed() != pressedBefore_;
+    if (!answered && ++ticksWaited_ < kTicksForAnAnswer) return;
+    pressedBefore_ = watcher_.pressed();
+    ticksWaited_ = 0;
+    typed_ = GotoKeyword(kRoomLink + room());
     HWND tries = GetDlgItem(hwnd(), kBusterTries);
     SetWindowTextW(tries, std::to_wstring(LeadingNumber(WindowText(tries)) + 1).c_str());
+    // A host that answers at once has opened the room by now.
+    Won();
+}
+
+// Busting ends on a room that the start did not find open: the one won, or
+// one the user entered by hand.
+bool RoomBuster::Won() {
     HostWindowHandle in = FindChatRoom();
-    if (!in || std::find(notWon_.begin(), notWon_.end(), in) != notWon_.end()) return;
+    if (!in || std::find(notWon_.begin(), notWon_.end(), in) != notWon_.end()) return false;
     Busting(false);
     SendChat(BustedIntoLine(settings_, room()));
+    return true;
 }
 
 // The host would get '?' for what its code page lacks, and enter another
@@ -136,9 +152,7 @@ void RoomBuster::RemoveRoom() {
 
 void RoomBuster::OnCommand(int id) {
     switch (id) {
-    // Both send to the host: not between another operation's steps. The
-    // stop ends busting at once; only its line may wait.
-    case kBusterStart: WhenHostFree([this] { Start(); }); break;
+    case kBusterStart: Start(); break;
     case kBusterStop: Stop(); break;
     case kBusterAdd: AddRoom(); break;
     case kBusterRemove: RemoveRoom(); break;
@@ -173,8 +187,11 @@ LRESULT RoomBuster::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam));
         return 0;
     case WM_TIMER:
-        // Between another operation's steps the attempt waits for the next tick.
-        if (wParam == kAttemptTimer && busting_ && !InHostSteps()) Attempt();
+        // Never queued behind one another: a tick while one waits is dropped.
+        if (wParam == kAttemptTimer && busting_)
+            HostSequencer().Add(HostOperation(HostOp::kAttempt).Then([this] {
+                if (busting_) Attempt();  // not when a stop or a room won came first
+            }));
         return 0;
     case WM_CTLCOLORSTATIC:
         if (GetDlgCtrlID((HWND)lParam) == kBusterTitle) {

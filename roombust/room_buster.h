@@ -40,7 +40,7 @@ public:
     // The commands of the window's labels.
     void Start();
     void Stop();
-    // One tick of the attempt timer.
+    // One attempt, the step of an attempt tick.
     void Attempt();
 
     bool busting() const { return busting_; }
@@ -56,15 +56,19 @@ private:
     void AddRoom();
     void RemoveRoom();
     void Busting(bool on);
+    bool Won();
     void RefuseRoom();
 
     Settings& settings_;
     std::function<void()> close_;
     bool busting_ = false;
-    bool starting_ = false;  // a start is in its pauses
-    unsigned starts_ = 0;    // starts and stops so far: a start's pause ends it unless still its own
     // Chat rooms open when busting began that the start did not leave.
     std::vector<HWND> notWon_;
+    // The last attempt's link reached the host, which had pressed so many
+    // boxes before it; ticks since, without an answer.
+    bool typed_ = false;
+    unsigned pressedBefore_ = 0;
+    int ticksWaited_ = 0;
     RefusalWatcher watcher_;
     Dragger dragger_;
     std::unique_ptr<Font> font_;

@@ -1,7 +1,7 @@
 #include "settings/about.h"
 
 #include "host/chat.h"
-#include "host/wait.h"
+#include "host/sequencer.h"
 #include "lines/lines.h"
 #include "settings/links.h"
 #include "ui/form_on_top.h"
@@ -61,12 +61,14 @@ std::string DownloadLine(const Settings& s) {
                                  "\">d/L</a> -  user: " + markup::Highlighted(s.handle) + " ");
 }
 
+// The second line is built after the pause from the settings as they are
+// then: a settings dialog may be confirmed in it.
 void Advertise(const Settings& settings, Window& mainWindow) {
-    FormOnTop(mainWindow);
-    HostSteps steps;
-    SendChat(AdvertisingLine(settings));
-    // The second line is built afterwards from the settings as they are then:
-    // a settings dialog may be confirmed in the pause.
-    WaitSeconds(0);
-    SendChat(DownloadLine(settings));
+    HostSequencer().Add(HostOperation()
+                            .Then([&] {
+                                FormOnTop(mainWindow);
+                                SendChat(AdvertisingLine(settings));
+                            })
+                            .PauseToSecond(0)
+                            .Then([&] { SendChat(DownloadLine(settings)); }));
 }

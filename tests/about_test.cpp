@@ -61,6 +61,8 @@ TEST(Advertise, PutsTheMainWindowOnTopAndPostsBothLinesIntoTheRoom) {
         {true, "norqfan", "\u00AB(", ")\u00BB", Advert("\xAB(", "norqfan", ")\xBB")},
         {false, "norqfan", "", "", {}},  // without a room it is still put on top
     };
+    FakeClock clock(100.5f);
+    clock.Install();
     for (const auto& c : kCases) {
         hostsim::Host host;
         if (c.room) host.OpenRoom("Lobby");
@@ -71,6 +73,7 @@ TEST(Advertise, PutsTheMainWindowOnTopAndPostsBothLinesIntoTheRoom) {
         PlainWindow main;
         ASSERT_FALSE(GetWindowLongW(main.Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
         Advertise(settings, main);
+        ASSERT_TRUE(RunHostSteps());
         EXPECT_EQ(c.lines, host.ChatLines("Lobby"));
         EXPECT_TRUE(GetWindowLongW(main.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     }

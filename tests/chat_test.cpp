@@ -6,6 +6,7 @@
 
 #include "host/chat.h"
 #include "host/dialogs.h"
+#include "host/sequencer.h"
 #include "host/toolbar.h"
 #include "hostsim/hostsim.h"
 #include "idler/transfer.h"
@@ -131,14 +132,17 @@ TEST(HostLookups, WithoutAHostEveryOperationLeavesOtherProgramsWindowsOfItsClass
     for (const Foreign& f : foreign) MakeForeign(f, nullptr, made);
     ASSERT_EQ(0, std::count(made.begin(), made.end(), nullptr));
 
+    FakeClock clock(100.0f);
+    clock.Install();
     SendChat("lost");
     PressToolbarIcon(1);
-    PickToolbarMenu(0, "R");
+    HostSequencer().Add(PickToolbarMenu(0, "R"));
     GotoKeyword("private chat");
-    SendInstantMessage("$IM_OFF", "norq idle.");
+    HostSequencer().Add(SendInstantMessage("$IM_OFF", "norq idle."));
     HideWelcomeWindow();
     ShowWelcomeWindow();
-    DismissHostDialog();
+    PressRefusalBox(nullptr);
+    ASSERT_TRUE(RunHostSteps());
     Pump(50);
     EXPECT_EQ("", g_reached);
     // Nothing found, where each lookup's first step finds nothing.

@@ -180,8 +180,11 @@ TEST(CommandMenu, EachEntryReachesTheHostTheProgramOrTheBrowser) {
     for (const auto& [name, action] : kProgramEntries) bare.Run(IdOf(name));
     for (UINT inert : {IdOf("srdg"), IdOf("contact")}) menu.Run(inert);
     EXPECT_EQ("", noting.noted);
+    FakeClock clock(100.0f);  // the instant message's pause takes no time
+    clock.Install();
     for (const auto& [names, line] : rows) {
         hostsim::Host host;
+        host.SetAnswerDelay(0);  // its window opens within the pause
         host.Execute("welcome Guest");  // for the welcome entries
         host.ClearLog();
         noting.noted.clear();

@@ -8,6 +8,7 @@
 
 #include "host/chat.h"
 #include "host/dialogs.h"
+#include "host/sequencer.h"
 #include "host/toolbar.h"
 #include "host/transfer.h"
 #include "hostsim/hostsim.h"
@@ -60,15 +61,15 @@ TEST(CrossProcess, ReadsSetsAndPressesAnotherProcessesWindowsAndAStoppedOneHolds
     EXPECT_EQ("song.mp3|45| 12 ",
               TransferFileName() + "|" + TransferPercent() + "|" + TransferMinutesLeft());
     hostsim::SendCommand("clear-log");
-    DismissHostDialog();
+    EXPECT_TRUE(PressRefusalBox(VisibleRefusalBox()));
     EXPECT_EQ(BoxPresses(), host.Inputs());
-    EXPECT_EQ(nullptr, FindWindowA("#32770", "America Online"));
+    EXPECT_TRUE(PumpUntil([] { return !FindWindowA("#32770", "America Online"); }));
     // One operation per kind of message that crosses: a text set (the
     // keyword box and the instant message set theirs alike) and a menu.
     const std::pair<std::function<void()>, std::string> operations[] = {
         {[] { SendChat("v\u00B9\u00B7\u00BA \u2013"); },
          PostedLine("Lobby", "v\\xB9\\xB7\\xBA \\x96")},
-        {[] { PickToolbarMenu(0, "R", "S"); },
+        {[] { HostSequencer().Add(PickToolbarMenu(0, "R", "S")); },
          Clicked("toolbar.icon1") + "menu WM_CHAR 82 0\nmenu WM_CHAR 83 0\n"
                                     "toolbar PICK 0 0 \"sent mail\"\n"},
     };

@@ -11,19 +11,18 @@ using hostsim::Describe;
 using hostsim::Host;
 using hostsim::Of;
 
-TEST(DismissHostDialog, LooksOnceWhenNoBoxIsUpYetThenPressesOkTwiceOnEachBoxInARow) {
+// The box's "OK" takes the space bar twice, and the box goes; a box is known
+// by its class and its caption.
+TEST(RefusalBox, KnownByClassAndCaptionAndPressedAwayWithTwoSpaces) {
     Host host;
-    host.MakeRoomFull("Crowded", 1, 2);  // two boxes, the second straight after the first
-    host.SetAnswerDelay(300);
-    GotoKeyword("aol://2719:2-2-Crowded");
-    DismissHostDialog();  // the host has not answered yet
-    EXPECT_EQ("", Describe(Of(host.Log(), "box")));
-
-    ASSERT_TRUE(PumpUntil([] { return VisibleRefusalBox() != nullptr; }));
-    host.SetAnswerDelay(30);  // a pressed box goes this long after
-    DismissHostDialog();
-    EXPECT_EQ(BoxPresses(2), Describe(Of(host.Log(), "box")));
-    EXPECT_EQ(nullptr, VisibleRefusalBox());
+    host.Execute("box ok");
+    HWND box = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (box = VisibleRefusalBox()) != nullptr; }));
+    EXPECT_TRUE(IsRefusalBox(box));
+    EXPECT_FALSE(IsRefusalBox(FindHostFrame()));
+    EXPECT_TRUE(PressRefusalBox(box));
+    EXPECT_EQ(BoxPresses(1), Describe(Of(host.Log(), "box")));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
 }
 
 TEST(WelcomeWindow, FoundSecondInChildOrderOnlyInItsLetterCaseThenHiddenAndShown) {

@@ -2,9 +2,15 @@
 // tick as they arrive in hostsim's room.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "host/chat.h"
 #include "hostsim/hostsim.h"
 #include "idler/main_window.h"
+#include "player/directshow_media.h"
+#include "player/player_window.h"
+#include "settings/about.h"
+#include "ui/text.h"
 #include "tests/support.h"
 
 namespace {
@@ -31,14 +37,23 @@ class IdleClockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(drive_.ok());
+        clock_.Install();
         host_.OpenRoom("Lobby");
         main_.Open();
+        ASSERT_TRUE(RunHostSteps());
     }
 
     void Tick() { SendMessageW(main_.hwnd(), WM_TIMER, kIdleTimer, 0); }
+    // Seven tenths into a second: the pause between a tick's lines then lasts
+    // to the next one, and what comes in it comes between the lines.
+    void LateInASecond() {
+        const double into = std::fmod(clock_.SinceMidnight(), 1.0);
+        clock_.Advance(std::fmod(1.7 - into, 1.0));
+    }
     Lines Posted() const { return AfterStartUp(host_); }
 
     OnTestDrive drive_{kAnnSettings + std::string("reason=afk\r\n")};
+    FakeClock clock_{100.6f};
     hostsim::Host host_;
     Settings settings_;
     MainWindow main_{settings_, [] {}};
@@ -48,9 +63,9 @@ protected:
 
 // The counters carry from the labels as they stand (23 h 59 m into the next
 // day), are never reset, and go on when idling starts again; a transfer adds
-// its line; "idler off" chosen in a tick's pause comes before its reason
-// line, and a tick already on its way then posts nothing; a decoration being
-// typed, not yet confirmed, frames the next line.
+// its line; "idler off" chosen in a tick's pause waits for the tick's reason
+// line, and a tick queued behind the tick then posts nothing; a decoration
+// being typed, not yet confirmed, frames the next line.
 TEST_F(IdleClockTest, OnTicksAndOffPostTheirLinesAndTheCountGoesOnWhenIdlingAgain) {
     SetDlgItemTextW(main_.hwnd(), kHoursLabel, L"23");
     SetDlgItemTextW(main_.hwnd(), kMinutesLabel, L"59");
@@ -58,21 +73,24 @@ TEST_F(IdleClockTest, OnTicksAndOffPostTheirLinesAndTheCountGoesOnWhenIdlingAgai
                                                {"_AOL_Static", "About 12 minutes"}});
     main_.IdleOn();
     Tick();
+    ASSERT_TRUE(RunHostSteps());
     host_.Close("File Transfer - 45%");
-    FakeClock clock(100.6f);
-    clock.OnIdle([&] {
-        if (clock.idles() == 1) main_.menu().Run(CommandMenu::CommandOf("idleoff"));
+    LateInASecond();
+    const int idles = clock_.idles();
+    clock_.OnIdle([&] {
+        if (clock_.idles() == idles + 1) main_.menu().Run(CommandMenu::CommandOf("idleoff"));
     });
-    clock.Install();
     Tick(), Tick();
+    ASSERT_TRUE(RunHostSteps());
     main_.IdleOn();
     SetDlgItemTextW(main_.dialog(DialogKind::kLeftAscii).hwnd(), kDialogEdit, L"\u00AB");
     Tick();
+    ASSERT_TRUE(RunHostSteps());
 
     EXPECT_EQ((Lines{kStart, Status(1, 0, 0), kReason,
                      "( file: " + Marked("song.mp3") + " - p: < font . color=#0099FF>45"
                          "< font . color=#00000>% - ml: " + Marked(" 12 ") + ")",
-                     Status(1, 0, 1), kStop, Total(1, 0, 1), kReason, kStart,
+                     Status(1, 0, 1), kReason, kStop, Total(1, 0, 1), kStart,
                      "\xAB" + Status(1, 0, 2).substr(1), "\xAB re: afk )"}), Posted());
 }
 
@@ -85,9 +103,9 @@ TEST_F(IdleClockTest, AHungHostGetsTheWaitingLinesOnceInOrderWhenItAnswersAgainA
     const struct { const char* name; int hangMs, ticks, plainLines; size_t waiting; Lines after; }
         cases[] = {
         // The later tick's status line makes the earlier tick's lines stale.
-        {"two ticks", 2500, 2, 0, 2, {Status(0, 0, 2), kReason}},
+        {"two ticks", 1200, 2, 0, 2, {Status(0, 0, 2), kReason}},
         // Twelve more lines than the bound holds: the oldest ten go, ticks first.
-        {"beyond the bound", 3000, 1, 12, 10, {"3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}},
+        {"beyond the bound", 1200, 1, 12, 10, {"3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}},
     };
     main_.IdleOn();
     for (const auto& c : cases) {
@@ -96,6 +114,7 @@ TEST_F(IdleClockTest, AHungHostGetsTheWaitingLinesOnceInOrderWhenItAnswersAgainA
         Pump(20);  // the host takes the hang before anything of ours
         hostsim::ResponseWatch watch;
         for (int i = 0; i < c.ticks; ++i) Tick();
+        ASSERT_TRUE(RunHostSteps()) << c.name;
         for (int i = 1; i <= c.plainLines; ++i) SendChat(std::to_string(i));
         EXPECT_EQ(c.waiting, WaitingChatLines()) << c.name;
         EXPECT_TRUE(PumpUntil([] { return WaitingChatLines() == 0; }, c.hangMs + 3000)) << c.name;
@@ -106,12 +125,14 @@ TEST_F(IdleClockTest, AHungHostGetsTheWaitingLinesOnceInOrderWhenItAnswersAgainA
     }
     // Without a room nothing waits, nor reaches a room opened later.
     host_.Close("Lobby");
-    host_.Hang(1500);
+    host_.Hang(600);
     Pump(20);
     Tick();
+    ASSERT_TRUE(RunHostSteps());
     EXPECT_EQ(0u, WaitingChatLines());
     host_.OpenRoom("Den");  // answered once the hang is over
-    Pump(1500);
+    ASSERT_TRUE(PumpUntil([&] { return host_.Documents() == Lines{"Den"}; }));
+    Pump(200);
     EXPECT_EQ(Lines{}, host_.ChatLines("Den"));
 }
 
@@ -152,4 +173,52 @@ TEST_F(IdleClockTest, AutoIdleStartsAfterTheQuietSpellAndEndsAtTheFirstInputUnle
     Pump(1500);
     EXPECT_TRUE(main_.idling());
     EXPECT_EQ((Lines{kStart, Status(0, 0, 1), kReason, kStop, Total(0, 0, 1), kStart}), Posted());
+}
+
+// What comes in the pause between a tick's two lines: a command that posts
+// waits until the tick's last line is out, and then runs whole; an exit ends
+// the tick there; a host that stalls in the pause gets the line it could not
+// take once, in order, when it answers again.
+TEST_F(IdleClockTest, WhatComesInATicksPauseWaitsForItsLastLineButAnExit) {
+    const std::string root = TestDrive() + "\\";
+    WriteToneWav(root + "a.wav", 440, 1);
+    DirectShowMedia media;
+    PlayerWindow player(settings_, media, [] {}, [] {});
+    player.ShowFolder(root);
+    SendDlgItemMessageW(player.Handle(), kPlayerFiles, LB_SETCURSEL, 0, 0);
+    auto run = [&](const char* entry) { main_.menu().Run(CommandMenu::CommandOf(entry)); };
+    const Lines adv = {ToAnsi(AdvertisingLine(settings_)), ToAnsi(DownloadLine(settings_))};
+    const std::string banner = "( norq " + Marked("i<u>d</u>ler") + " v\xB9\xB7\xBA -  ";
+    // What comes in the pause; whether the tick still posts its reason line;
+    // what the room gets after the tick.
+    const struct { const char* what; std::function<void()> inside; bool reason; Lines after; }
+        kCases[] = {
+        {"advertise", [&] { run("advertise"); }, true, adv},
+        {"idler off, idler on", [&] { run("idleoff"), run("idleron"); }, true,
+         {kStop, Total(0, 0, 2), kStart}},
+        {"a player command", [&] { player.commands().Play(); }, true,
+         {PlayerSaid(" - playing: ", "a.wav")}},
+        {"a host that stalls", [&] { host_.Hang(800); }, true, {}},
+        {"exit", [&] { main_.Exit(ExitKind::kMenu); }, false,
+         {banner + "u<u>n</u>Load )", "( by: vo<u>n</u>k -  user: " + Marked("ann") + " )"}},
+    };
+    main_.IdleOn();
+    ASSERT_TRUE(RunHostSteps());
+    int minutes = 0;
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        LateInASecond();
+        const size_t before = Posted().size();
+        const int idles = clock_.idles();
+        clock_.OnIdle([&] { if (clock_.idles() == idles + 1) c.inside(); });
+        Tick();
+        ASSERT_TRUE(RunHostSteps());
+        EXPECT_TRUE(PumpUntil([] { return WaitingChatLines() == 0; }, 3000));
+        Lines expected = {Status(0, 0, ++minutes)};
+        if (c.reason) expected.push_back(kReason);
+        expected.insert(expected.end(), c.after.begin(), c.after.end());
+        const Lines all = Posted();
+        EXPECT_EQ(expected, Lines(all.begin() + before, all.end()));
+        clock_.OnIdle(nullptr);
+    }
 }

@@ -32,6 +32,8 @@ void Pump(DWORD ms) {
     }
 }
 
+bool RunHostSteps(DWORD ms) { return PumpUntil([] { return HostSequencer().idle(); }, ms); }
+
 void Mouse(DWORD flags, int x, int y) {
     INPUT input = {};
     input.type = INPUT_MOUSE;
@@ -219,11 +221,22 @@ std::string OnTestDrive::AppDataSettingsPath() {
 
 float FakeClock::SinceMidnight() { return (float)std::fmod(start_ + now_, 86400.0); }
 
-void FakeClock::Idle(double seconds) {
-    // A wait that never ends would idle for ever; this makes it end, loudly.
-    if (++idles_ > 10000) throw std::runtime_error("the wait does not end");
-    now_ += seconds < step_ ? seconds : step_;
-    if (onIdle_) onIdle_();
+void FakeClock::Wake(HWND window, UINT_PTR id, double seconds, Wait wait) {
+    pause_ = wait == Wait::kPause;
+    pending_ = pause_ ? std::min(seconds, step_) : seconds * lookSpeed_;
+    SetTimer(window, id, pause_ ? USER_TIMER_MINIMUM : (UINT)std::ceil(seconds * 1000), nullptr);
+}
+
+// What arrives while the program sleeps arrives before the time has passed:
+// what it starts begins inside the pause.
+void FakeClock::Woken() {
+    const double step = pending_;
+    pending_ = 0;
+    if (pause_) {
+        ++idles_;
+        if (onIdle_) onIdle_();
+    }
+    now_ += step;
 }
 
 std::string Marked(const std::string& text) {

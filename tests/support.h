@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/wait.h"
+#include "host/sequencer.h"
 
 // Chat lines, entries of a list: what tests compare whole.
 using Lines = std::vector<std::string>;
@@ -16,6 +16,10 @@ using Lines = std::vector<std::string>;
 // Handles this thread's messages for about `ms` milliseconds, sleeping in
 // between: lets posted messages and timers run, deterministically bounded.
 void Pump(DWORD ms);
+
+// Pumps until the host's sequencer has run every operation (true), or `ms`
+// have passed.
+bool RunHostSteps(DWORD ms = 10000);
 
 // Pumps until done() holds or `ms` have passed; returns done().
 template <class Done>
@@ -122,22 +126,33 @@ private:
     bool ok_ = false;
 };
 
-// A clock that moves only when the wait idles: each idle advances it by
-// exactly the time asked for, so a wait's length is known to the
-// millisecond. Its time of day wraps at midnight as the real one does.
-class FakeClock : public WaitClock {
+// A clock of the test's own for the host's steps. The program idles through
+// a pause at once, the next time its message loop comes round, and the clock
+// moves by exactly the time asked for, so a pause's length is known to the
+// millisecond; a look at the host waits as long as it asks in real time too,
+// since the host works in real time. Its time of day wraps at midnight as
+// the real one does.
+class FakeClock : public StepClock {
 public:
     explicit FakeClock(float sinceMidnight) : start_(sinceMidnight) {}
-    ~FakeClock() override { SetWaitClock(nullptr); }
-    void Install() { SetWaitClock(this); }
-    // Runs at every idle, as if something arrived while the wait slept.
+    ~FakeClock() override { SetStepClock(nullptr); }
+    void Install() { SetStepClock(this); }
+    // Runs in every idle of a pause, before its time has passed, as if
+    // something arrived while the program slept.
     void OnIdle(std::function<void()> action) { onIdle_ = std::move(action); }
-    // Idles end after at most this long, as when a message wakes the wait.
+    // Idles end after at most this long, as when a message wakes the program.
     void SetIdleStep(double seconds) { step_ = seconds; }
+    // Time passing while the program sleeps between operations.
+    void Advance(double seconds) { now_ += seconds; }
+    // Looks at the host move the clock `speed` times as far as the real time
+    // they take: for a look that is to reach its bound, beside a host whose
+    // answer comes later in real time.
+    void SetLookSpeed(double speed) { lookSpeed_ = speed; }
 
     float SinceMidnight() override;
     double Now() override { return now_; }
-    void Idle(double seconds) override;
+    void Wake(HWND window, UINT_PTR id, double seconds, Wait wait) override;
+    void Woken() override;
 
     double elapsed() const { return now_; }
     int idles() const { return idles_; }
@@ -147,6 +162,9 @@ private:
     double now_ = 0;
     int idles_ = 0;
     double step_ = 1e9;
+    double lookSpeed_ = 1;
+    double pending_ = 0;  // where Wake asked the clock to stand
+    bool pause_ = false;
     std::function<void()> onIdle_;
 };
 
