@@ -200,10 +200,10 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     hostsim::Host host;
     host.OpenRoom("Lobby");
     Program program([] {});
-    program.main().Open();
+    program.OpenMain();
     Media& media = program.media();
 
-    program.main().menu().Run(CommandMenu::CommandOf("mp3player"));
+    program.menu().Run(CommandMenu::CommandOf("mp3player"));
     HWND player = program.player().hwnd(), files = GetDlgItem(player, kPlayerFiles);
     ASSERT_TRUE(IsWindowVisible(player));
     EXPECT_FALSE(IsWindowVisible(program.main().hwnd()));
