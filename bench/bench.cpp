@@ -261,8 +261,7 @@ void MeasureCrowdedTick(const std::string& folder, const std::string& settings) 
                         "%d text questions; the program's input waited at most %.0f ms\n",
                         run, tick, TextQuestions(folder), watch.LongestMs());
         }
-        // For scale: the search as each reader once did it, one for the test
-        // and one per reader.
+        // For scale: a search of its own for each reader, and one for the test.
         hostsim::SendCommand("clear-log");
         const double start = Seconds();
         if (FindTransferWindow()) {

@@ -91,7 +91,7 @@ bool FolderPicker::Open(std::wstring path) {
     return true;
 }
 
-// Drive1 shows the drive of Dir1's folder, also after a drive that could not
+// The drive list shows the drive of the folder list's folder, also after a drive that could not
 // be opened was chosen.
 void FolderPicker::ShowDrive() {
     const std::wstring drive = folder_.size() >= 2 && folder_[1] == L':' ? folder_.substr(0, 2) : L"";
@@ -100,7 +100,7 @@ void FolderPicker::ShowDrive() {
                  0);
 }
 
-// An empty drive or one without media leaves Dir1 where it was, and no box
+// An empty drive or one without media leaves the folder list where it was, and no box
 // comes up.
 void FolderPicker::OpenDrive() {
     const LRESULT chosen = SendMessageW(Drives(hwnd()), CB_GETCURSEL, 0, 0);
@@ -126,7 +126,7 @@ void FolderPicker::OnCommand(int id, int code) {
         if (code == CBN_SELCHANGE) OpenDrive();
         break;
     case kPickerFolders:
-        // A folder deleted since it was listed: Dir1 is shown afresh.
+        // A folder deleted since it was listed: the folder list is shown afresh.
         if (code == LBN_DBLCLK) {
             const LRESULT at = SendMessageW(Folders(hwnd()), LB_GETCURSEL, 0, 0);
             if (at >= 0 && at < (LRESULT)entries_.size() && !Open(entries_[at].path)) Open(folder_);
@@ -161,7 +161,7 @@ void FolderPicker::Create() {
         CharLowerBuffW(drive, 1);
         SendMessageW(drives, CB_ADDSTRING, 0, (LPARAM)drive);
     }
-    // Dir1 never changes the program's current folder.
+    // The folder list never changes the program's current folder.
     folder_ = StartFolder(CurrentFolder());
     Open(folder_);
 }

@@ -1,5 +1,5 @@
-// The small dialogs that edit the user's values: the away reason (Form3), the
-// handle (Form4), the left and right decorations (Form5, Form6), and the
+// The small dialogs that edit the user's values: the away reason, the
+// handle, the left and right decorations, and the
 // minutes of quiet before idling starts by itself. Each is created once, at
 // start-up, and afterwards only shown and hidden; while one is open the main
 // window is hidden.
@@ -16,12 +16,12 @@
 enum class DialogKind { kReason, kHandle, kLeftAscii, kRightAscii, kAutoIdle };
 inline constexpr int kDialogKinds = 5;
 
-// Control ids, the dialogs' own control names.
+// Control ids, the same in every dialog.
 enum DialogControl : int {
-    kDialogEdit = 1,      // Text1
-    kDialogOk = 2,        // "ok" (Label1)
-    kDialogBack = 3,      // "<<" (Label2); the right decoration has none
-    kDialogStored = 4,    // the stored value (Label3; Label2 on the right decoration)
+    kDialogEdit = 1,      // the edit field
+    kDialogOk = 2,        // "ok"
+    kDialogBack = 3,      // "<<"; the right decoration has none
+    kDialogStored = 4,    // the stored value
     kDialogFrame = 5,     // the frame with its caption
 };
 
