@@ -15,7 +15,7 @@
 #include "player/folder_picker.h"
 #include "player/player_window.h"
 #include "roombust/room_buster.h"
-#include "settings/dialogs.h"
+#include "settings/settings_dialog.h"
 #include "settings/store.h"
 
 class Program {

@@ -70,7 +70,7 @@ FolderPicker::FolderPicker(std::function<void(const std::string&)> ok,
 
 std::string FolderPicker::folder() const { return Narrow(folder_); }
 
-bool FolderPicker::Open(std::wstring path) {
+bool FolderPicker::OpenFolder(std::wstring path) {
     std::vector<std::wstring> subfolders;
     if (!ListFolder(path, true, subfolders)) return false;
     entries_ = FolderEntries(path, subfolders);
@@ -107,7 +107,7 @@ void FolderPicker::OpenDrive() {
     wchar_t drive[8] = {};
     if (chosen == CB_ERR || SendMessageW(Drives(hwnd()), CB_GETLBTEXTLEN, chosen, 0) > 4) return;
     SendMessageW(Drives(hwnd()), CB_GETLBTEXT, chosen, (LPARAM)drive);
-    if (!Open(std::wstring(drive) + L"\\")) ShowDrive();
+    if (!OpenFolder(std::wstring(drive) + L"\\")) ShowDrive();
 }
 
 void FolderPicker::OnCommand(int id, int code) {
@@ -129,7 +129,8 @@ void FolderPicker::OnCommand(int id, int code) {
         // A folder deleted since it was listed: the folder list is shown afresh.
         if (code == LBN_DBLCLK) {
             const LRESULT at = SendMessageW(Folders(hwnd()), LB_GETCURSEL, 0, 0);
-            if (at >= 0 && at < (LRESULT)entries_.size() && !Open(entries_[at].path)) Open(folder_);
+            if (at >= 0 && at < (LRESULT)entries_.size() && !OpenFolder(entries_[at].path))
+                OpenFolder(folder_);
         }
         break;
     }
@@ -163,7 +164,7 @@ void FolderPicker::Create() {
     }
     // The folder list never changes the program's current folder.
     folder_ = StartFolder(CurrentFolder());
-    Open(folder_);
+    OpenFolder(folder_);
 }
 
 LRESULT FolderPicker::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

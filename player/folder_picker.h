@@ -47,7 +47,7 @@ public:
     std::string folder() const;
     // Opens path in the folder list, as a double-click on its entry does; a
     // folder that cannot be read leaves the list where it was. False then.
-    bool Open(std::wstring path);  // a copy: it may be one of the list's own entries
+    bool OpenFolder(std::wstring path);  // a copy: it may be one of the list's own entries
 
 protected:
     void Create() override;

@@ -309,7 +309,7 @@ TEST(FolderPicker, ListsRootToFolderThenItsSubfoldersAndStaysPutOnWhatCannotBeRe
     EXPECT_EQ(root, chosen);
     // A folder deleted since it was listed: the list stays where it was.
     ASSERT_TRUE(RemoveDirectoryA((root + "gone").c_str()));
-    EXPECT_FALSE(picker.Open(Widen(root + "gone")));
+    EXPECT_FALSE(picker.OpenFolder(Widen(root + "gone")));
     EXPECT_EQ(root, picker.folder());
     // Another drive: its root; the program's current folder stays.
     HWND drives = GetDlgItem(picker.hwnd(), kPickerDrives);

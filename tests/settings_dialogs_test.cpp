@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/program.h"
-#include "settings/dialogs.h"
+#include "settings/settings_dialog.h"
 #include "settings/store.h"
 #include "tests/support.h"
 #include "ui/form_on_top.h"

@@ -1,4 +1,4 @@
-#include "settings/dialogs.h"
+#include "settings/settings_dialog.h"
 
 #include "settings/store.h"
 #include "ui/controls.h"
