@@ -15,7 +15,7 @@
 
 #include "bench/measure.h"
 #include "hostsim/hostsim.h"
-#include "idler/main_window.h"
+#include "app/program.h"
 #include "tests/support.h"
 
 namespace {
@@ -71,14 +71,14 @@ void MeasureReturn(hostsim::Host& host, const std::string& folder) {
     GetCurrentDirectoryA(MAX_PATH, previous);
     SetCurrentDirectoryA(folder.c_str());
     {
-        Settings values;
         QuietSoon clock;
-        MainWindow main(values, [] {});
-        main.UseInputClock(clock);
-        main.Open();
+        Program program([] {});
+        program.clock().UseInputClock(clock);
+        program.OpenMain();
+        const MainWindow& main = program.main();
         std::vector<double> delays;
         for (int run = 0; run < kRuns; ++run) {
-            if (!PumpUntil([&] { return main.idlingByItself(); }, 10000)) break;
+            if (!PumpUntil([&] { return program.clock().byItself(); }, 10000)) break;
             Pump(300 + 137 * run % 500);  // the input comes at no fixed point of the checks
             const size_t before = host.ChatLines(kRoom).size();
             RECT r;
@@ -97,7 +97,8 @@ void MeasureReturn(hostsim::Host& host, const std::string& folder) {
         } else {
             std::printf("  auto idle did not start or stop (%zu runs done)\n", delays.size());
         }
-        if (main.idling()) main.IdleOff();
+        program.clock().Off();
+        RunHostSteps();
     }
     SetCurrentDirectoryA(previous);
     DeleteFileA(file.c_str());

@@ -34,7 +34,7 @@
 #include "host/transfer.h"
 #include "host/sequencer.h"
 #include "hostsim/hostsim.h"
-#include "idler/main_window.h"
+#include "app/program.h"
 #include "idler/transfer.h"
 #include "tests/support.h"
 
@@ -245,16 +245,15 @@ void MeasureCrowdedTick(const std::string& folder, const std::string& settings) 
     GetCurrentDirectoryA(MAX_PATH, previous);
     SetCurrentDirectoryA(folder.c_str());
     {
-        Settings values;
-        MainWindow main(values, [] {});
-        main.Open();
-        main.IdleOn();
+        Program program([] {});
+        program.OpenMain();
+        program.clock().On();
         PumpFor(0.5);
         for (int run = 1; run <= kRuns; ++run) {
             hostsim::SendCommand("clear-log");
             hostsim::ResponseWatch watch;
             const double start = Seconds();
-            SendMessageW(main.hwnd(), WM_TIMER, kIdleTimer, 0);
+            program.clock().Tick();
             RunSteps();
             const double tick = Seconds() - start;
             PumpFor(0.1);
@@ -262,8 +261,7 @@ void MeasureCrowdedTick(const std::string& folder, const std::string& settings) 
                         "%d text questions; the program's input waited at most %.0f ms\n",
                         run, tick, TextQuestions(folder), watch.LongestMs());
         }
-        // For scale: the search as each reader once did it, one for the test
-        // and one per reader.
+        // For scale: a search of its own for each reader, and one for the test.
         hostsim::SendCommand("clear-log");
         const double start = Seconds();
         if (FindTransferWindow()) {
@@ -274,7 +272,8 @@ void MeasureCrowdedTick(const std::string& folder, const std::string& settings) 
         std::printf("  for scale, a search for the test and one for each reader: %.3f s, "
                     "%d text questions\n",
                     Seconds() - start, TextQuestions(folder));
-        main.IdleOff();
+        program.clock().Off();
+        RunSteps();
     }
     SetCurrentDirectoryA(previous);
     DeleteFileA(settings.c_str());

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "bench/measure.h"
-#include "host/dialogs.h"
+#include "host/refusal_box.h"
 #include "host/sequencer.h"
 #include "tests/support.h"
 #include "roombust/refusal_watcher.h"

@@ -85,8 +85,9 @@ std::vector<HostWindowHandle> ChatRooms() {
 }
 
 void SendChat(std::string_view line, ChatKind kind) {
-    // No room: lost silently, as it always was. Only a host that does not
-    // answer keeps lines, and they go before this one.
+    // No room: the line is lost, silently, as a line typed with no room
+    // open is. Only a host that does not answer keeps lines, and they go
+    // before this one.
     if (!FindChatRoom()) return;
     g_backlog.Add(line, kind);
     SendWaitingLines();

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "host/backlog.h"
-#include "host/windows.h"
+#include "host/window_access.h"
 
 HostWindowHandle FindChatRoom();
 // Every chat room open, in child order (the current one first).

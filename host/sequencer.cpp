@@ -13,9 +13,9 @@ constexpr UINT_PTR kStepTimer = 1;
 // A timer counts whole milliseconds: less than one left is no wait.
 constexpr double kTimerGrain = 0.001;
 
-class SystemClock : public StepClock {
+class LocalTime : public StepClock {
 public:
-    SystemClock() { QueryPerformanceFrequency(&frequency_); }
+    LocalTime() { QueryPerformanceFrequency(&frequency_); }
 
     float SinceMidnight() override {
         SYSTEMTIME t;
@@ -42,7 +42,7 @@ void StepClock::Wake(HWND window, UINT_PTR id, double seconds, Wait) {
 }
 
 StepClock& SystemStepClock() {
-    static SystemClock clock;
+    static LocalTime clock;
     return clock;
 }
 

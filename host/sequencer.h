@@ -22,7 +22,9 @@
 class StepClock {
 public:
     virtual ~StepClock() = default;
-    // Local time of day in seconds: pauses end at whole seconds of it.
+    // Local time of day in seconds: pauses end at whole seconds of it. Single
+    // precision, as the pause's rounding to the whole second is defined on
+    // it: a half second rounds to the even neighbour.
     virtual float SinceMidnight() = 0;
     // Monotonic seconds: how long a step has waited.
     virtual double Now() = 0;

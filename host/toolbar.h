@@ -5,7 +5,7 @@
 #include <string>
 
 #include "host/sequencer.h"
-#include "host/windows.h"
+#include "host/window_access.h"
 
 // Toolbar icon n (from 1), or null.
 HostWindowHandle FindToolbarIcon(int n);

@@ -1,7 +1,7 @@
 // The host's file transfer window.
 #pragma once
 
-#include "host/windows.h"
+#include "host/window_access.h"
 
 // What a document's caption contains while it shows a file transfer.
 inline constexpr char kTransferCaptionMark[] = "File Transfer - ";

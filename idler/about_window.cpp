@@ -12,11 +12,11 @@ constexpr wchar_t kClassName[] = L"norq idle about";
 constexpr int kClientWidth = 4140, kClientHeight = 3270;
 constexpr int kPauseToSecond = 4;
 
-// Picture1 and the three labels, each of which closes the window when clicked.
-constexpr TwipsRect kIcon = {240, 2520, 480, 480};                  // Picture1
-constexpr TwipsRect kTitle = {120, 120, 3855, 3015};                // Label1
-constexpr TwipsRect kVersion = {1200, 1320, 1815, 495};             // Label2
-constexpr TwipsRect kMaker = {840, 2640, 2415, 255};                // Label3
+// The icon and the three texts, each of which closes the window when clicked.
+constexpr TwipsRect kIcon = {240, 2520, 480, 480};
+constexpr TwipsRect kTitle = {120, 120, 3855, 3015};
+constexpr TwipsRect kVersion = {1200, 1320, 1815, 495};
+constexpr TwipsRect kMaker = {840, 2640, 2415, 255};
 constexpr const TwipsRect* kClickable[] = {&kIcon, &kTitle, &kVersion, &kMaker};
 
 // Which of them a point of the window is over, or ButtonPress::kNone.

@@ -1,4 +1,4 @@
-// The about window (Form7): the program's name, version and maker, shown for
+// The about window: the program's name, version and maker, shown for
 // a few seconds at start, then the main window takes over.
 #pragma once
 

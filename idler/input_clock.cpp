@@ -7,7 +7,7 @@
 
 namespace {
 
-class SystemClock : public InputClock {
+class DesktopInput : public InputClock {
 public:
     uint32_t Now() override { return GetTickCount(); }
     uint32_t LastInput() override {
@@ -20,6 +20,6 @@ public:
 }  // namespace
 
 InputClock& SystemInputClock() {
-    static SystemClock clock;
+    static DesktopInput clock;
     return clock;
 }

@@ -1,14 +1,9 @@
 #include "idler/main_window.h"
 
-#include <memory>
-
-#include "host/chat.h"
-#include "host/sequencer.h"
-#include "host/transfer.h"
-#include "idler/transfer.h"
 #include "settings/about.h"
 #include "ui/controls.h"
 #include "ui/form_on_top.h"
+#include "ui/label_button.h"
 #include "ui/text.h"
 #include "ui/tooltips.h"
 #include "ui/twips.h"
@@ -17,11 +12,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"norq idle main";
 constexpr int kDesignWidth = 2670, kDesignHeight = 960;
-constexpr int kExitSlideStep = 45;
-// The tick's search for a transfer window: a part at a time, and a bound for
-// a host that keeps changing its documents.
-constexpr DWORD kSearchPartMs = 50;
-constexpr unsigned kSearchBoundMs = 5000;
 
 // Width and height in each collapse state; both put the left edge at kCollapseLeft.
 constexpr int kCollapsedWidth = 1410, kCollapsedHeight = 270;
@@ -59,210 +49,41 @@ struct FrameLine {
     bool hiddenWhenCollapsed;
 };
 
-// Line1 to Line4 frame the window; Line5 and Line6 join the counters to the
-// labels beside them.
+// Four lines frame the window, the left and top ones out of sight while it
+// is collapsed; two join the counters to "opts" and to " -" beside them.
 const FrameLine kLines[] = {
-    {120, 120, 120, 840, true},     // Line1
-    {2520, 840, 120, 840, false},   // Line2
-    {2520, 120, 2520, 840, false},  // Line3
-    {120, 120, 2520, 120, true},    // Line4
-    {600, 480, 720, 480, false},    // Line5
-    {1920, 480, 1800, 480, false},  // Line6
+    {120, 120, 120, 840, true},     // left
+    {2520, 840, 120, 840, false},   // bottom
+    {2520, 120, 2520, 840, false},  // right
+    {120, 120, 2520, 120, true},    // top
+    {600, 480, 720, 480, false},    // "opts" to the days
+    {1920, 480, 1800, 480, false},  // the minutes to " -"
 };
 
 int ScreenWidthTwips() { return (int)PixelsToTwips(GetSystemMetrics(SM_CXSCREEN), ScreenDpiX()); }
 
 }  // namespace
 
-MainWindow::MainWindow(Settings& settings, std::function<void()> endProgram,
-                       MenuActions elsewhere, Launcher& launcher)
-    : settings_(settings),
-      endProgram_(std::move(endProgram)),
-      menu_(Actions(std::move(elsewhere)), launcher) {
-    for (DialogKind kind : {DialogKind::kReason, DialogKind::kHandle, DialogKind::kLeftAscii,
-                            DialogKind::kRightAscii, DialogKind::kAutoIdle})
-        dialogs_[(int)kind] = std::make_unique<SettingsDialog>(kind, settings_, [this] {
-            ShowOnTop(*this);
-            CheckAutoIdle();  // the minutes may have changed
-        });
-}
+MainWindow::MainWindow(std::function<void(POINT at)> openMenu, std::function<void()> exit)
+    : openMenu_(std::move(openMenu)), exit_(std::move(exit)) {}
 
 MainWindow::~MainWindow() {
     if (tooltips_) DestroyWindow(tooltips_);
 }
 
-void MainWindow::Open() {
-    if (!loaded_) {
-        loaded_ = true;
-        Load();
-    }
-    // On a first start the handle dialog stands on top, and takes the typing:
-    // the one window the program activates of its own accord.
-    SettingsDialog& handle = dialog(DialogKind::kHandle);
-    if (IsWindowVisible(handle.hwnd())) {
-        // Shown straight below the dialog: a plain show would first raise it
-        // above the dialog for a moment.
-        FormOnTop(handle);
-        SetWindowPos(Handle(), handle.hwnd(), 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-        SetForegroundWindow(handle.hwnd());
-    } else {
-        ShowOnTop(*this);
-    }
-}
-
-MenuActions MainWindow::Actions(MenuActions a) {
-    a.about = [this] { ShowAbout(Handle()); };
-    a.advertise = [this] { Advertise(settings_, *this); };
-    // Auto idle may have started or ended idling while the menu was up.
-    a.idleOn = [this] { if (!idling_) IdleOn(); };
-    a.idleOff = [this] { if (idling_) IdleOff(); };
-    a.leftAscii = [this] { OpenDialog(DialogKind::kLeftAscii); };
-    a.rightAscii = [this] { OpenDialog(DialogKind::kRightAscii); };
-    a.reason = [this] { OpenDialog(DialogKind::kReason); };
-    a.user = [this] { OpenDialog(DialogKind::kHandle); };
-    a.autoIdle = [this] { OpenDialog(DialogKind::kAutoIdle); };
-    a.minimize = [this] { Minimize(); };
-    a.unload = [this] { Exit(ExitKind::kMenu); };
-    return a;
-}
-
-// The dialog shows before the main window hides, so the keyboard stays with
-// the program.
-void MainWindow::OpenDialog(DialogKind kind) {
-    dialog(kind).Open();
-    ShowWindow(Handle(), SW_HIDE);
-}
-
-// The start-up: settings in, the two announcement lines out.
-void MainWindow::Load() {
-    FormOnTop(*this);
-    LoadSettings(settings_);
-    // The dialogs are made now, filled from what was just loaded.
-    for (auto& d : dialogs_) d->Handle();
-    if (settings_.handle.empty()) dialog(DialogKind::kHandle).OpenUntilConfirmed();
-    KillTimer(hwnd(), kIdleTimer);  // idling is off at start
-    HostSequencer().Add(HostOperation()
-                            .Then([this] { SendChat(LoadLine(settings_)); })
-                            .PauseToSecond(0)
-                            .Then([this] { SendChat(UserLine(settings_)); }));
-    CheckAutoIdle();
-}
-
 void MainWindow::Minimize() { ShowWindow(Handle(), SW_MINIMIZE); }
 
-// The exit ends whatever operation is under way after its step; a second
-// exit asked for in its pause is no exit of its own.
-void MainWindow::Exit(ExitKind kind) {
-    HostSequencer().Add(HostOperation(HostOp::kExit)
-                            .Then([this, kind] {
-                                SaveSettingsOnExit(settings_, kind);
-                                SendChat(UnloadLine(settings_));
-                            })
-                            .PauseToSecond(0)
-                            .Then([this, kind] {
-                                SendChat(FarewellLine(settings_));
-                                if (kind == ExitKind::kWindow)
-                                    SlideOffScreen(Handle(), kExitSlideStep);
-                                endProgram_();
-                            }));
-}
-
-void MainWindow::IdleOn() {
-    // The first tick comes a full minute later: nothing for this minute.
-    SetTimer(Handle(), kIdleTimer, kIdleTickMs, nullptr);
-    ShowIdleState(true, false);
-    QueueChat([this] { return StartLine(settings_); });
-}
-
-void MainWindow::IdleOff() {
-    ShowIdleState(false, false);
-    KillTimer(Handle(), kIdleTimer);
-    HostSequencer().Add(HostOperation()
-                            .Then([this] { SendChat(StopLine(settings_)); })
-                            .PauseToSecond(0)
-                            .Then([this] { SendChat(TotalLine(settings_, count())); }));
-}
-
-// Looks at the system's last-input time: no hook, and no look more often
-// than the decision asks for.
-void MainWindow::CheckAutoIdle() {
-    AutoIdleState state;
-    state.minutes = AutoIdleMinutes(settings_.autoIdle);
-    state.idling = idling_;
-    state.byItself = autoStarted_;
-    state.lastInput = input_->LastInput();
-    state.now = input_->Now();  // after the input: never older than it
-    state.inputAtStart = inputAtStart_;
-    const AutoIdleDecision decision = DecideAutoIdle(state);
-    if (decision.nextCheckMs) SetTimer(hwnd(), kAutoIdleTimer, decision.nextCheckMs, nullptr);
-    else KillTimer(hwnd(), kAutoIdleTimer);
-    if (decision.step == AutoIdleStep::kStart) {
-        IdleOn();
-        ShowIdleState(true, true);
-        // Whatever the start itself stirred is not the user coming back.
-        inputAtStart_ = input_->LastInput();
-    } else if (decision.step == AutoIdleStep::kStop) {
-        IdleOff();
-    }
-}
-
-// Whether idling runs and how it started, kept and shown in the counters'
-// tooltips.
-void MainWindow::ShowIdleState(bool idling, bool byItself) {
-    idling_ = idling;
-    autoStarted_ = byItself;
-    const wchar_t* state = !idling_       ? L" - not idling"
-                           : autoStarted_ ? L" - idling, started by itself"
-                                          : L" - idling";
+void MainWindow::ShowIdle(const IdleCount& count, bool idling, bool byItself) {
+    SetDlgItemInt(Handle(), kDaysLabel, count.days, FALSE);
+    SetDlgItemInt(hwnd(), kHoursLabel, count.hours, FALSE);
+    SetDlgItemInt(hwnd(), kMinutesLabel, count.minutes, FALSE);
+    const wchar_t* state = !idling   ? L" - not idling"
+                           : byItself ? L" - idling, started by itself"
+                                      : L" - idling";
     for (const MainLabelLayout& label : kLabels)
         if (label.id == kDaysLabel || label.id == kHoursLabel || label.id == kMinutesLabel)
             SetTooltip(tooltips_, GetDlgItem(hwnd(), label.id),
                        (std::wstring(label.tooltip) + state).c_str());
-}
-
-// What else sends to the host in the tick's pause (idling stopped, a menu
-// choice) waits until the tick's lines are out. A tick that waited behind
-// "idler off" posts nothing.
-void MainWindow::Tick() {
-    // One search of the host's documents serves the test and all three
-    // readers: beside a crowded host each search is a question per document.
-    auto search = std::make_shared<TransferSearch>();
-    HostSequencer().Add(
-        HostOperation()
-            .ThenIf([this] {
-                if (!idling_) return false;
-                FormOnTop(*this);
-                IdleCount now = count();
-                now.AddMinute();
-                ShowCount(now);
-                SendChat(StatusLine(settings_, now), ChatKind::kTickStatus);
-                return true;
-            })
-            .PauseToSecond(0)
-            .Then([this] { SendChat(ReasonLine(settings_), ChatKind::kTickDetail); })
-            .Until([search] { return search->Continue(kSearchPartMs); }, kSearchBoundMs, 0)
-            .Then([this, search] {
-                if (HostWindowHandle transfer = search->found())
-                    SendChat(TransferLine(settings_, TransferFileName(transfer),
-                                          TransferPercent(transfer), TransferMinutesLeft(transfer)),
-                             ChatKind::kTickDetail);
-            }));
-}
-
-// Never reset: the counters add up every idle minute of the run.
-IdleCount MainWindow::count() const {
-    IdleCount c;
-    c.days = (int)GetDlgItemInt(hwnd(), kDaysLabel, nullptr, FALSE);
-    c.hours = (int)GetDlgItemInt(hwnd(), kHoursLabel, nullptr, FALSE);
-    c.minutes = (int)GetDlgItemInt(hwnd(), kMinutesLabel, nullptr, FALSE);
-    return c;
-}
-
-void MainWindow::ShowCount(const IdleCount& c) {
-    SetDlgItemInt(hwnd(), kDaysLabel, c.days, FALSE);
-    SetDlgItemInt(hwnd(), kHoursLabel, c.hours, FALSE);
-    SetDlgItemInt(hwnd(), kMinutesLabel, c.minutes, FALSE);
 }
 
 void MainWindow::ToggleCollapse() {
@@ -289,7 +110,7 @@ void MainWindow::PopupMenu(bool fromKeyboard) {
     GetWindowRect(GetDlgItem(hwnd(), collapsed_ ? kTitleLabel : kOptsLabel), &label);
     POINT at = {label.left, label.bottom};
     if (!fromKeyboard) GetCursorPos(&at);
-    menu_.Popup(hwnd(), idling_, at);
+    openMenu_(at);
 }
 
 void MainWindow::OnCommand(int id) {
@@ -309,7 +130,7 @@ void MainWindow::OnCommand(int id) {
         Minimize();
         break;
     case kExitLabel:
-        Exit(ExitKind::kWindow);
+        exit_();
         break;
     }
 }
@@ -339,17 +160,13 @@ void MainWindow::Create() {
         if (label.tooltip) AddTooltip(tooltips_, control, label.tooltip);
     }
     AddStyle(GetDlgItem(hwnd(), kTitleLabel), SS_LEFTNOWORDWRAP);
-    ShowIdleState(idling_, autoStarted_);
+    ShowIdle({}, false, false);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         if (HIWORD(wParam) == STN_CLICKED) OnCommand(LOWORD(wParam));
-        return 0;
-    case WM_TIMER:
-        if (wParam == kIdleTimer) Tick();
-        if (wParam == kAutoIdleTimer) CheckAutoIdle();
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -358,7 +175,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     case WM_CONTEXTMENU:
-        // Shift+F10 or the menu key; a right click opens nothing, as before.
+        // Shift+F10 or the menu key; a right click opens nothing.
         if (lParam != -1) break;
         if (!collapsed_) FormOnTop(*this);
         PopupMenu(true);
@@ -366,7 +183,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         // Closed from the taskbar or by the system: leave as the "x" does, so
         // the settings are saved and the room hears the farewell.
-        Exit(ExitKind::kWindow);
+        exit_();
         return 0;
     }
     if (dragger_.Handle(hwnd(), message, lParam)) return 0;

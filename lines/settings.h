@@ -1,6 +1,7 @@
-// The user's values for the run. Chat lines read them at the moment they are
-// built, so a change shows in the next line; settings/ reads them from the
-// settings file and writes them back.
+// The settings record: the user's values for the run. Chat lines read them
+// at the moment they are built, so a change shows in the next line; that is
+// why the record lives here, below every window that posts a line. settings/
+// reads it from the settings file and writes it back.
 #pragma once
 
 #include <string>

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/dialogs.h"
+#include "host/welcome.h"
 #include "host/toolbar.h"
 #include "host/sequencer.h"
 #include "settings/about.h"
@@ -156,7 +156,7 @@ void CommandMenu::Run(UINT command) {
     switch (command) {
     case kAbout: Call(actions_.about); break;
     case kAdvertise: Call(actions_.advertise); break;
-    case kVonkSite: launcher_.Open(kSites[0].address); break;
+    case kVonkSite: launcher_.Browse(kSites[0].address); break;
     case kImVonkHello: ToHost(SendInstantMessage(kAuthor, "wuttup vonk, nice idler...")); break;
     case kIdlerOn: Call(actions_.idleOn); break;
     case kIdlerOff: Call(actions_.idleOff); break;
@@ -183,7 +183,7 @@ void CommandMenu::Run(UINT command) {
     case kSite2:
     case kSite3:
     case kSite4:
-    case kSite5: launcher_.Open(kSites[command - kSite1].address); break;
+    case kSite5: launcher_.Browse(kSites[command - kSite1].address); break;
     case kWelcomeShow: ToHost(ShowWelcomeWindow); break;
     case kWelcomeHide: ToHost(HideWelcomeWindow); break;
     case kMinimize: Call(actions_.minimize); break;

@@ -1,4 +1,4 @@
-// The command menu (opts, on the never-shown Form2): every command that is no
+// The command menu ("opts"): every command that is no
 // button of the program's own windows. Its tree is data; each entry's action
 // runs after the menu has closed.
 #pragma once

@@ -11,7 +11,7 @@ namespace {
 // from the chat, and nothing waits for the browser to start.
 class ShellLauncher : public Launcher {
 public:
-    void Open(const std::string& address) override {
+    void Browse(const std::string& address) override {
         ShellExecuteW(nullptr, L"open", Widen(address).c_str(), nullptr, nullptr,
                       SW_SHOWNOACTIVATE);
     }

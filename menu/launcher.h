@@ -6,7 +6,7 @@
 class Launcher {
 public:
     virtual ~Launcher() = default;
-    virtual void Open(const std::string& address) = 0;
+    virtual void Browse(const std::string& address) = 0;
 };
 
 // The system's: the address opens as the shell opens it, shown normally

@@ -1,4 +1,4 @@
-// File1, the player's playlist: a list box of every file of one folder,
+// The player's file list: a list box of every file of one folder,
 // hidden and system files left out, sorted by name without regard to case.
 // The folder, the entries and the selection are the list's own.
 #pragma once

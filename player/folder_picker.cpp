@@ -70,7 +70,7 @@ FolderPicker::FolderPicker(std::function<void(const std::string&)> ok,
 
 std::string FolderPicker::folder() const { return Narrow(folder_); }
 
-bool FolderPicker::Open(std::wstring path) {
+bool FolderPicker::OpenFolder(std::wstring path) {
     std::vector<std::wstring> subfolders;
     if (!ListFolder(path, true, subfolders)) return false;
     entries_ = FolderEntries(path, subfolders);
@@ -91,7 +91,7 @@ bool FolderPicker::Open(std::wstring path) {
     return true;
 }
 
-// Drive1 shows the drive of Dir1's folder, also after a drive that could not
+// The drive list shows the drive of the folder list's folder, also after a drive that could not
 // be opened was chosen.
 void FolderPicker::ShowDrive() {
     const std::wstring drive = folder_.size() >= 2 && folder_[1] == L':' ? folder_.substr(0, 2) : L"";
@@ -100,14 +100,14 @@ void FolderPicker::ShowDrive() {
                  0);
 }
 
-// An empty drive or one without media leaves Dir1 where it was, and no box
+// An empty drive or one without media leaves the folder list where it was, and no box
 // comes up.
 void FolderPicker::OpenDrive() {
     const LRESULT chosen = SendMessageW(Drives(hwnd()), CB_GETCURSEL, 0, 0);
     wchar_t drive[8] = {};
     if (chosen == CB_ERR || SendMessageW(Drives(hwnd()), CB_GETLBTEXTLEN, chosen, 0) > 4) return;
     SendMessageW(Drives(hwnd()), CB_GETLBTEXT, chosen, (LPARAM)drive);
-    if (!Open(std::wstring(drive) + L"\\")) ShowDrive();
+    if (!OpenFolder(std::wstring(drive) + L"\\")) ShowDrive();
 }
 
 void FolderPicker::OnCommand(int id, int code) {
@@ -126,10 +126,11 @@ void FolderPicker::OnCommand(int id, int code) {
         if (code == CBN_SELCHANGE) OpenDrive();
         break;
     case kPickerFolders:
-        // A folder deleted since it was listed: Dir1 is shown afresh.
+        // A folder deleted since it was listed: the folder list is shown afresh.
         if (code == LBN_DBLCLK) {
             const LRESULT at = SendMessageW(Folders(hwnd()), LB_GETCURSEL, 0, 0);
-            if (at >= 0 && at < (LRESULT)entries_.size() && !Open(entries_[at].path)) Open(folder_);
+            if (at >= 0 && at < (LRESULT)entries_.size() && !OpenFolder(entries_[at].path))
+                OpenFolder(folder_);
         }
         break;
     }
@@ -161,9 +162,9 @@ void FolderPicker::Create() {
         CharLowerBuffW(drive, 1);
         SendMessageW(drives, CB_ADDSTRING, 0, (LPARAM)drive);
     }
-    // Dir1 never changes the program's current folder.
+    // The folder list never changes the program's current folder.
     folder_ = StartFolder(CurrentFolder());
-    Open(folder_);
+    OpenFolder(folder_);
 }
 
 LRESULT FolderPicker::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

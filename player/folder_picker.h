@@ -1,4 +1,4 @@
-// The folder picker (Form9): a drive list and a folder list in which the user
+// The folder picker a drive list and a folder list in which the user
 // opens the folder that the player's list is to show. It keeps its folder
 // itself: the program's current directory never changes, since the settings
 // file lives in the root of the current drive.
@@ -14,18 +14,18 @@
 #include "ui/window.h"
 
 enum PickerControl : int {
-    kPickerClose = 1,     // Label1, "x": leaves as "exit" does
-    kPickerMinimize = 2,  // Label2, "-"
-    kPickerTitle = 3,     // Label3
-    kPickerExit = 4,      // Label4, " exit"
-    kPickerOk = 5,        // lbok
-    kPickerDrives = 10,   // Drive1
-    kPickerFolders = 11,  // Dir1
+    kPickerClose = 1,     // "x": leaves as "exit" does
+    kPickerMinimize = 2,  // "-"
+    kPickerTitle = 3,     // the title strip
+    kPickerExit = 4,      // " exit"
+    kPickerOk = 5,        // "ok"
+    kPickerDrives = 10,   // the drive list
+    kPickerFolders = 11,  // the folder list
 };
 
-// What Dir1 shows for folder: the folders from its root down to folder
-// itself, then folder's subfolders as given; each entry with its path and
-// its depth, for the indent.
+// What the folder list shows for folder: the folders from its root down to
+// folder itself, then folder's subfolders as given; each entry with its path
+// and its depth, for the indent.
 struct FolderEntry {
     std::wstring name, path;
     int depth;
@@ -33,21 +33,21 @@ struct FolderEntry {
 std::vector<FolderEntry> FolderEntries(const std::wstring& folder,
                                        const std::vector<std::wstring>& subfolders);
 
-// Where Dir1 starts for the program's current folder: that folder, or its
-// drive's root where the folder has been deleted.
+// Where the folder list starts for the program's current folder: that
+// folder, or its drive's root where the folder has been deleted.
 std::wstring StartFolder(const std::wstring& current);
 
 class FolderPicker : public Window {
 public:
-    // ok gets the folder opened in Dir1, as the list gives it (a drive's root
-    // keeps its "\"); leave is "exit" and "x".
+    // ok gets the folder opened in the folder list, as the list gives it (a
+    // drive's root keeps its "\"); leave is "exit" and "x".
     FolderPicker(std::function<void(const std::string& folder)> ok, std::function<void()> leave);
 
-    // Dir1's folder, the one last opened in it.
+    // The folder list's folder, the one last opened in it.
     std::string folder() const;
-    // Opens path in Dir1, as a double-click on its entry does; a folder that
-    // cannot be read leaves Dir1 where it was. False then.
-    bool Open(std::wstring path);  // a copy: it may be one of Dir1's own entries
+    // Opens path in the folder list, as a double-click on its entry does; a
+    // folder that cannot be read leaves the list where it was. False then.
+    bool OpenFolder(std::wstring path);  // a copy: it may be one of the list's own entries
 
 protected:
     void Create() override;

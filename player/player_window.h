@@ -1,4 +1,4 @@
-// The player window (Form8): plays the files of one folder with six glyph
+// The player window: plays the files of one folder with six glyph
 // buttons and announces every play, pause, resume and stop in the chat room.
 #pragma once
 
@@ -12,19 +12,19 @@
 #include "ui/font.h"
 #include "ui/window.h"
 
-// Control ids: the form's label numbers, the glyph buttons and File1.
+// Control ids: the labels, the glyph buttons and the file list.
 enum PlayerControl : int {
-    kPlayerFolder = 1,    // Label1, the folder picker
-    kPlayerClose = 2,     // Label2, "x"
-    kPlayerMinimize = 3,  // Label3, " -"
-    kPlayerTitle = 4,     // Label4
-    kPlayerHide = 5,      // Label5, "  hide"
-    kPlayerPlay = 10,     // lbplay
-    kPlayerPause = 11,    // lbpause, pause and resume
-    kPlayerStop = 12,     // lbstop
-    kPlayerPrevious = 13, // lbprev
-    kPlayerNext = 14,     // lbfoward
-    kPlayerFiles = 20,    // File1
+    kPlayerFolder = 1,    // the folder picker
+    kPlayerClose = 2,     // "x"
+    kPlayerMinimize = 3,  // " -"
+    kPlayerTitle = 4,     // the title strip
+    kPlayerHide = 5,      // "  hide"
+    kPlayerPlay = 10,     // play
+    kPlayerPause = 11,    // pause and resume
+    kPlayerStop = 12,     // stop
+    kPlayerPrevious = 13, // previous
+    kPlayerNext = 14,     // next
+    kPlayerFiles = 20,    // the file list
 };
 
 class PlayerWindow : public Window {

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "host/dialogs.h"
+#include "host/refusal_box.h"
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"norq idle time";
+constexpr wchar_t kClassName[] = L"norq refusal watcher";
 // A window of the host that may be a refusal box (wParam) was made or shown.
 constexpr UINT kKnow = WM_APP;
 // The host's process has ended.
@@ -40,7 +40,7 @@ void RefusalWatcher::Arm() {
 
 void RefusalWatcher::Create() {
     // A message-only window: it is never shown and never listed.
-    if (CreateAs(kClassName, 0, 0, L"time", RECT{}, HWND_MESSAGE)) g_watcher = hwnd();
+    if (CreateAs(kClassName, 0, 0, L"norq refusal watcher", RECT{}, HWND_MESSAGE)) g_watcher = hwnd();
 }
 
 void RefusalWatcher::Follow() {

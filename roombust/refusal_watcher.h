@@ -1,4 +1,4 @@
-// The room buster's dialog timer (Timer2 of `time`): once armed, every
+// The room buster's refusal watcher: once armed, every
 // refusal box that the host shows is pressed away, busting or not, until the
 // program ends. The system reports each window the host makes; a box so
 // reported is looked at a few times a second until it is gone, since it may

@@ -1,4 +1,4 @@
-// The room buster (Form10): gets the user into a full chat room by typing its
+// The room buster: gets the user into a full chat room by typing its
 // link into the host's keyword box every 400 ms, counting the tries, until a
 // chat room is open; the refusal watcher presses the host's boxes away.
 #pragma once
@@ -14,21 +14,21 @@
 #include "ui/font.h"
 #include "ui/window.h"
 
-// Control ids: the form's label numbers, and the room's drop-down.
+// Control ids: the labels, and the room list.
 enum BusterControl : int {
-    kBusterStart = 1,     // Label1, "start"
-    kBusterStop = 2,      // Label2, "stop"
-    kBusterAdd = 3,       // Label3, "add"
-    kBusterRemove = 4,    // Label4, "remove"
-    kBusterTriesText = 5, // Label5, "tries:"
-    kBusterTries = 6,     // Label6, the counter
-    kBusterTitle = 7,     // Label7, "norq room buster"
-    kBusterClose = 8,     // Label8, "x"
-    kBusterMinimize = 9,  // Label9, "-"
-    kBusterRoom = 10,     // Combo1: its edit text is the room
+    kBusterStart = 1,     // "start"
+    kBusterStop = 2,      // "stop"
+    kBusterAdd = 3,       // "add"
+    kBusterRemove = 4,    // "remove"
+    kBusterTriesText = 5, // "tries:"
+    kBusterTries = 6,     // the tries counter
+    kBusterTitle = 7,     // the title, "norq room buster"
+    kBusterClose = 8,     // "x"
+    kBusterMinimize = 9,  // "-"
+    kBusterRoom = 10,     // the room list: its edit text is the room
 };
 
-// Timer1 of `time`: one attempt a tick while busting.
+// The attempt timer: one attempt a tick while busting.
 constexpr UINT_PTR kAttemptTimer = 1;
 constexpr UINT kAttemptMs = 400;
 
@@ -44,7 +44,7 @@ public:
     void Attempt();
 
     bool busting() const { return busting_; }
-    // Combo1's edit text as it is now: read afresh at every use.
+    // The room list's edit text as it is now: read afresh at every use.
     std::string room() const;
 
 protected:

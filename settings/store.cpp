@@ -64,6 +64,9 @@ void Write(const char* key, const std::string& value) {
 
 }  // namespace
 
+// The profile functions find a key in any letter case, so lowering it on a
+// read changes nothing found; a write keeps the caller's key as it is, since
+// the file's text is what other copies of the file, and the user, see.
 std::string ReadSetting(const std::string& section, const std::string& key,
                         const std::string& file) {
     std::string lowerKey = ToAnsi(key);
@@ -85,6 +88,10 @@ std::string StoreSetting(const std::string& key, const std::string& text) {
     return Read(key.c_str());
 }
 
+// The decorations are read from "left-ascii" and "right-ascii", the keys
+// their dialogs save under, and written on exit under "left ascii" and
+// "right ascii". Settings files in use carry both pairs, so both stay as they
+// are: a file is read the same by every copy of the program.
 void LoadSettings(Settings& s) {
     s.handle = Read("handle");
     s.handleEdit = s.handle;

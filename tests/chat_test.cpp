@@ -5,7 +5,8 @@
 #include <algorithm>
 
 #include "host/chat.h"
-#include "host/dialogs.h"
+#include "host/refusal_box.h"
+#include "host/welcome.h"
 #include "host/sequencer.h"
 #include "host/toolbar.h"
 #include "hostsim/hostsim.h"

@@ -40,7 +40,7 @@ struct Noting : Launcher {
                 noted += n + std::string(ShownMenu() ? " (menu up)\n" : "\n");
             };
     }
-    void Open(const std::string& address) override { noted += "open " + address + "\n"; }
+    void Browse(const std::string& address) override { noted += "open " + address + "\n"; }
     MenuActions actions;
     std::string noted;
 };

@@ -7,7 +7,7 @@
 #include <thread>
 
 #include "host/chat.h"
-#include "host/dialogs.h"
+#include "host/refusal_box.h"
 #include "host/sequencer.h"
 #include "host/toolbar.h"
 #include "host/transfer.h"

@@ -2,7 +2,8 @@
 // hidden and shown.
 #include <gtest/gtest.h>
 
-#include "host/dialogs.h"
+#include "host/refusal_box.h"
+#include "host/welcome.h"
 #include "host/toolbar.h"
 #include "hostsim/hostsim.h"
 #include "tests/support.h"

@@ -57,14 +57,13 @@ TEST(WindowDrag, EveryBorderlessWindowFollowsADragOnItsSurfaceOnly) {
     OnTestDrive drive;
     ASSERT_TRUE(drive.ok());
     Settings settings;
-    MainWindow main(settings, [] {});
-    main.Open();
+    MainWindow main([](POINT) {}, [] {});
     RoomBuster buster(settings, [] {});
     DirectShowMedia media;
     PlayerWindow player(settings, media, [] {}, [] {});
     FolderPicker picker([](const std::string&) {}, [] {});
     const struct { HWND window; int labelId, hands; } windows[] = {
-        {main.hwnd(), kDaysLabel, 4}, {buster.Handle(), kBusterTriesText, 6},
+        {main.Handle(), kDaysLabel, 4}, {buster.Handle(), kBusterTriesText, 6},
         {player.Handle(), kPlayerHide, 9}, {picker.Handle(), kPickerOk, 4}};
     for (const auto& [window, labelId, hands] : windows) {
         EXPECT_EQ(hands, Hands(window));

@@ -14,6 +14,7 @@
 #include <set>
 
 #include "hostsim/hostsim.h"
+#include "idler/idle_clock.h"
 #include "idler/main_window.h"
 #include "roombust/room_buster.h"
 #include "settings/about.h"
@@ -162,7 +163,13 @@ TEST_F(EndToEnd, FirstStartAnnouncesAsksForTheHandleOnTopWithTheKeyboardAndIdles
         // the minute's timer gives it.
         FromTheMenu(main, "idler opts > idler on");
         ASSERT_TRUE(PumpUntil([&] { return room().size() >= 3; }));
-        PostMessageW(main, WM_TIMER, kIdleTimer, 0);
+        // The tick's timer is on the idle clock's window, of messages only.
+        HWND clock = nullptr;
+        DWORD process = 0;
+        while ((clock = FindWindowExW(HWND_MESSAGE, clock, kIdleClockClass, nullptr)) &&
+               (GetWindowThreadProcessId(clock, &process), process != program_->id())) {}
+        ASSERT_NE(nullptr, clock);
+        PostMessageW(clock, WM_TIMER, kIdleTickTimer, 0);
         ASSERT_TRUE(PumpUntil([&] { return room().size() >= 5; }));
         const Lines lines = room();
         const std::string idled = "0" + Marked("d") + "/0" + Marked("h") + "/1" + Marked("m");

@@ -6,7 +6,7 @@
 
 #include "host/chat.h"
 #include "hostsim/hostsim.h"
-#include "idler/main_window.h"
+#include "app/program.h"
 #include "player/directshow_media.h"
 #include "player/player_window.h"
 #include "settings/about.h"
@@ -37,53 +37,53 @@ class IdleClockTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(drive_.ok());
-        clock_.Install();
+        time_.Install();
         host_.OpenRoom("Lobby");
-        main_.Open();
+        program_.OpenMain();
         ASSERT_TRUE(RunHostSteps());
     }
 
-    void Tick() { SendMessageW(main_.hwnd(), WM_TIMER, kIdleTimer, 0); }
+    IdleClock& idle() { return program_.clock(); }
+    void Tick() { idle().Tick(); }
     // Seven tenths into a second: the pause between a tick's lines then lasts
     // to the next one, and what comes in it comes between the lines.
     void LateInASecond() {
-        const double into = std::fmod(clock_.SinceMidnight(), 1.0);
-        clock_.Advance(std::fmod(1.7 - into, 1.0));
+        const double into = std::fmod(time_.SinceMidnight(), 1.0);
+        time_.Advance(std::fmod(1.7 - into, 1.0));
     }
     Lines Posted() const { return AfterStartUp(host_); }
 
     OnTestDrive drive_{kAnnSettings + std::string("reason=afk\r\n")};
-    FakeClock clock_{100.6f};
+    FakeClock time_{100.6f};
     hostsim::Host host_;
-    Settings settings_;
-    MainWindow main_{settings_, [] {}};
+    Program program_{[] {}};
 };
 
 }  // namespace
 
-// The counters carry from the labels as they stand (23 h 59 m into the next
-// day), are never reset, and go on when idling starts again; a transfer adds
-// its line; "idler off" chosen in a tick's pause waits for the tick's reason
-// line, and a tick queued behind the tick then posts nothing; a decoration
-// being typed, not yet confirmed, frames the next line.
+// The count carries on from where it stands (23 h 59 m into the next day),
+// is never reset, goes on when idling starts again, and shows in the main
+// window; a transfer adds its line; "idler off" chosen in a tick's pause
+// waits for the tick's reason line, and a tick queued behind the tick then
+// posts nothing; a decoration being typed, not yet confirmed, frames the
+// next line.
 TEST_F(IdleClockTest, OnTicksAndOffPostTheirLinesAndTheCountGoesOnWhenIdlingAgain) {
-    SetDlgItemTextW(main_.hwnd(), kHoursLabel, L"23");
-    SetDlgItemTextW(main_.hwnd(), kMinutesLabel, L"59");
+    idle().SetCount({0, 23, 59});
     host_.OpenDocument("File Transfer - 45%", {{"_AOL_Static", "Downloading song.mp3"},
                                                {"_AOL_Static", "About 12 minutes"}});
-    main_.IdleOn();
+    idle().On();
     Tick();
     ASSERT_TRUE(RunHostSteps());
     host_.Close("File Transfer - 45%");
     LateInASecond();
-    const int idles = clock_.idles();
-    clock_.OnIdle([&] {
-        if (clock_.idles() == idles + 1) main_.menu().Run(CommandMenu::CommandOf("idleoff"));
+    const int idles = time_.idles();
+    time_.OnIdle([&] {
+        if (time_.idles() == idles + 1) program_.menu().Run(CommandMenu::CommandOf("idleoff"));
     });
     Tick(), Tick();
     ASSERT_TRUE(RunHostSteps());
-    main_.IdleOn();
-    SetDlgItemTextW(main_.dialog(DialogKind::kLeftAscii).hwnd(), kDialogEdit, L"\u00AB");
+    idle().On();
+    SetDlgItemTextW(program_.dialog(DialogKind::kLeftAscii).hwnd(), kDialogEdit, L"\u00AB");
     Tick();
     ASSERT_TRUE(RunHostSteps());
 
@@ -92,6 +92,10 @@ TEST_F(IdleClockTest, OnTicksAndOffPostTheirLinesAndTheCountGoesOnWhenIdlingAgai
                          "< font . color=#00000>% - ml: " + Marked(" 12 ") + ")",
                      Status(1, 0, 1), kReason, kStop, Total(1, 0, 1), kStart,
                      "\xAB" + Status(1, 0, 2).substr(1), "\xAB re: afk )"}), Posted());
+    const HWND main = program_.main().hwnd();
+    EXPECT_EQ((Lines{"1", "0", "2"}), (Lines{TextOf(GetDlgItem(main, kDaysLabel)),
+                                             TextOf(GetDlgItem(main, kHoursLabel)),
+                                             TextOf(GetDlgItem(main, kMinutesLabel))}));
 }
 
 // A host that stops answering across ticks: what it could not take waits and
@@ -107,7 +111,7 @@ TEST_F(IdleClockTest, AHungHostGetsTheWaitingLinesOnceInOrderWhenItAnswersAgainA
         // Twelve more lines than the bound holds: the oldest ten go, ticks first.
         {"beyond the bound", 1200, 1, 12, 10, {"3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}},
     };
-    main_.IdleOn();
+    idle().On();
     for (const auto& c : cases) {
         const size_t before = Posted().size();
         host_.Hang(c.hangMs);
@@ -148,30 +152,30 @@ struct QuietSoon : InputClock {
 // first move does; a menu choice of "idler off" made meanwhile adds nothing;
 // idling started by hand keeps on through input.
 TEST_F(IdleClockTest, AutoIdleStartsAfterTheQuietSpellAndEndsAtTheFirstInputUnlessStartedByHand) {
-    main_.UseInputClock(g_quietSoon);
-    auto run = [&](const char* entry) { main_.menu().Run(CommandMenu::CommandOf(entry)); };
+    idle().UseInputClock(g_quietSoon);
+    auto run = [&](const char* entry) { program_.menu().Run(CommandMenu::CommandOf(entry)); };
     run("autoidle");
-    const HWND dialog = main_.dialog(DialogKind::kAutoIdle).hwnd();
+    const HWND dialog = program_.dialog(DialogKind::kAutoIdle).hwnd();
     SetDlgItemTextW(dialog, kDialogEdit, L"1");
     ClickOn(GetDlgItem(dialog, kDialogOk));
     int moves = 0;
     auto move = [&] {  // over the main window: Wine counts no move over the bare root
         RECT r;
-        GetWindowRect(main_.hwnd(), &r);
+        GetWindowRect(program_.main().hwnd(), &r);
         Mouse(0, r.left + 5 + 10 * moves++, r.top + 5);
     };
 
-    ASSERT_TRUE(PumpUntil([&] { return main_.idling(); }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return idle().idling(); }, 5000));
     Tick();
     Pump(1500);
-    EXPECT_TRUE(main_.idlingByItself());
+    EXPECT_TRUE(idle().byItself());
     move();
-    EXPECT_TRUE(PumpUntil([&] { return !main_.idling(); }, 2500));
+    EXPECT_TRUE(PumpUntil([&] { return !idle().idling(); }, 2500));
     run("idleoff");
     run("idleron");
     move();
     Pump(1500);
-    EXPECT_TRUE(main_.idling());
+    EXPECT_TRUE(idle().idling());
     EXPECT_EQ((Lines{kStart, Status(0, 0, 1), kReason, kStop, Total(0, 0, 1), kStart}), Posted());
 }
 
@@ -183,11 +187,11 @@ TEST_F(IdleClockTest, WhatComesInATicksPauseWaitsForItsLastLineButAnExit) {
     const std::string root = TestDrive() + "\\";
     WriteToneWav(root + "a.wav", 440, 1);
     DirectShowMedia media;
-    PlayerWindow player(settings_, media, [] {}, [] {});
+    PlayerWindow player(program_.settings(), media, [] {}, [] {});
     player.ShowFolder(root);
     SendDlgItemMessageW(player.Handle(), kPlayerFiles, LB_SETCURSEL, 0, 0);
-    auto run = [&](const char* entry) { main_.menu().Run(CommandMenu::CommandOf(entry)); };
-    const Lines adv = {ToAnsi(AdvertisingLine(settings_)), ToAnsi(DownloadLine(settings_))};
+    auto run = [&](const char* entry) { program_.menu().Run(CommandMenu::CommandOf(entry)); };
+    const Lines adv = {ToAnsi(AdvertisingLine(program_.settings())), ToAnsi(DownloadLine(program_.settings()))};
     const std::string banner = "( norq " + Marked("i<u>d</u>ler") + " v\xB9\xB7\xBA -  ";
     // What comes in the pause; whether the tick still posts its reason line;
     // what the room gets after the tick.
@@ -199,18 +203,18 @@ TEST_F(IdleClockTest, WhatComesInATicksPauseWaitsForItsLastLineButAnExit) {
         {"a player command", [&] { player.commands().Play(); }, true,
          {PlayerSaid(" - playing: ", "a.wav")}},
         {"a host that stalls", [&] { host_.Hang(800); }, true, {}},
-        {"exit", [&] { main_.Exit(ExitKind::kMenu); }, false,
+        {"exit", [&] { program_.Exit(ExitKind::kMenu); }, false,
          {banner + "u<u>n</u>Load )", "( by: vo<u>n</u>k -  user: " + Marked("ann") + " )"}},
     };
-    main_.IdleOn();
+    idle().On();
     ASSERT_TRUE(RunHostSteps());
     int minutes = 0;
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
         LateInASecond();
         const size_t before = Posted().size();
-        const int idles = clock_.idles();
-        clock_.OnIdle([&] { if (clock_.idles() == idles + 1) c.inside(); });
+        const int idles = time_.idles();
+        time_.OnIdle([&] { if (time_.idles() == idles + 1) c.inside(); });
         Tick();
         ASSERT_TRUE(RunHostSteps());
         EXPECT_TRUE(PumpUntil([] { return WaitingChatLines() == 0; }, 3000));
@@ -219,6 +223,6 @@ TEST_F(IdleClockTest, WhatComesInATicksPauseWaitsForItsLastLineButAnExit) {
         expected.insert(expected.end(), c.after.begin(), c.after.end());
         const Lines all = Posted();
         EXPECT_EQ(expected, Lines(all.begin() + before, all.end()));
-        clock_.OnIdle(nullptr);
+        time_.OnIdle(nullptr);
     }
 }

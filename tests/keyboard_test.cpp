@@ -68,7 +68,7 @@ struct Walk {
 };
 
 void Choose(Program& program, const char* entry) {
-    program.main().menu().Run(CommandMenu::CommandOf(entry));
+    program.menu().Run(CommandMenu::CommandOf(entry));
 }
 
 }  // namespace
@@ -87,7 +87,7 @@ TEST(Keyboard, WalksAndPressesEveryControlThatActsEachNamedForAScreenReader) {
     const Walk walks[] = {
         {"main",
          [](Program& p) {
-             p.main().Open();
+             p.OpenMain();
              SetForegroundWindow(p.main().hwnd());
              return p.main().hwnd();
          },
@@ -175,7 +175,7 @@ TEST(Keyboard, TheMenuKeysOpenTheCommandMenuUnderOptsForTheKeysToPickFrom) {
     hostsim::Host host;
     host.OpenRoom("Lobby");
     Program program([] {});
-    program.main().Open();
+    program.OpenMain();
     HWND main = program.main().hwnd();
     SetForegroundWindow(main);
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main; }, 3000));

@@ -5,7 +5,7 @@
 
 #include "hostsim/hostsim.h"
 #include "idler/about_window.h"
-#include "idler/main_window.h"
+#include "app/program.h"
 #include "tests/support.h"
 #include "ui/form_on_top.h"
 #include "ui/twips.h"
@@ -35,20 +35,20 @@ struct Session {
     void Start(const std::string& settingsFile) {
         ASSERT_TRUE(drive.ok()) << "no test drive: run through tests/wine-run.sh";
         WriteFileBytes(drive.SettingsPath(), settingsFile);
-        main.Open();
-        main.Open();
+        program.OpenMain();
+        program.OpenMain();
         EXPECT_TRUE(RunHostSteps());  // the start-up's lines
         EXPECT_TRUE(IsWindowVisible(main.hwnd()));
-        EXPECT_FALSE(IsWindowVisible(main.dialog(DialogKind::kHandle).hwnd()));  // a handle is stored
+        EXPECT_FALSE(IsWindowVisible(program.dialog(DialogKind::kHandle).hwnd()));  // a handle is stored
     }
 
     OnTestDrive drive;
     FakeClock clock{100.0f};
     hostsim::Host host;
-    Settings settings;
     int ends = 0;
     RECT atEnd = {};  // where the window stood when the program ended
-    MainWindow main{settings, [this] { ++ends; GetWindowRect(main.hwnd(), &atEnd); }};
+    Program program{[this] { ++ends; GetWindowRect(main.hwnd(), &atEnd); }};
+    MainWindow& main = program.main();
 };
 
 }  // namespace
@@ -85,7 +85,7 @@ TEST(MainWindow, EachExitSaysGoodbyeOnceSavesItsKeysAndOnlyTheWindowsExitSlidesA
         clock.OnIdle([&] { if (clock.idles() == 1) PostMessageW(s.main.hwnd(), WM_CLOSE, 0, 0); });
         clock.Install();
 
-        s.main.Exit(exit);
+        s.program.Exit(exit);
         ASSERT_TRUE(RunHostSteps());
 
         const bool byWindow = exit == ExitKind::kWindow;
@@ -115,8 +115,8 @@ TEST(MainWindow, NeitherStartUpNorATickTakesTheKeyboardFromAnotherProgram) {
     EXPECT_FALSE(IsWindowVisible(s.main.hwnd()));
 
     s.Start("[norq idle]\r\nhandle=norqfan\r\n");
-    s.main.IdleOn();
-    PostMessageW(s.main.hwnd(), WM_TIMER, kIdleTimer, 0);
+    s.program.clock().On();
+    s.program.clock().Tick();
     ASSERT_TRUE(PumpUntil([&] { return s.host.ChatLines("Lobby").size() == 5; }));  // it ticked
 
     EXPECT_EQ(other, GetForegroundWindow());

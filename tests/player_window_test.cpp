@@ -200,10 +200,10 @@ TEST(PlayerWindow, PlaysWhatIsClickedAnnouncesItAndTakesAFolderFromThePicker) {
     hostsim::Host host;
     host.OpenRoom("Lobby");
     Program program([] {});
-    program.main().Open();
+    program.OpenMain();
     Media& media = program.media();
 
-    program.main().menu().Run(CommandMenu::CommandOf("mp3player"));
+    program.menu().Run(CommandMenu::CommandOf("mp3player"));
     HWND player = program.player().hwnd(), files = GetDlgItem(player, kPlayerFiles);
     ASSERT_TRUE(IsWindowVisible(player));
     EXPECT_FALSE(IsWindowVisible(program.main().hwnd()));
@@ -309,7 +309,7 @@ TEST(FolderPicker, ListsRootToFolderThenItsSubfoldersAndStaysPutOnWhatCannotBeRe
     EXPECT_EQ(root, chosen);
     // A folder deleted since it was listed: the list stays where it was.
     ASSERT_TRUE(RemoveDirectoryA((root + "gone").c_str()));
-    EXPECT_FALSE(picker.Open(Widen(root + "gone")));
+    EXPECT_FALSE(picker.OpenFolder(Widen(root + "gone")));
     EXPECT_EQ(root, picker.folder());
     // Another drive: its root; the program's current folder stays.
     HWND drives = GetDlgItem(picker.hwnd(), kPickerDrives);

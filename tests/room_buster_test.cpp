@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "hostsim/hostsim.h"
-#include "idler/main_window.h"
+#include "app/program.h"
 #include "roombust/room_buster.h"
 #include "settings/about.h"
 #include "tests/support.h"
@@ -148,8 +148,9 @@ TEST_F(RoomBusterTest, AStopEndsAStartInEitherPauseOrBustingAndNothingIsTypedAft
 // second.
 TEST_F(RoomBusterTest, NothingRunsInsideTheStartAndAStartWaitsForTheOperationUnderWay) {
     host_->SetAnswerDelay(0);  // the room won is open by the attempt's check
-    MainWindow main(settings_, [] {});
-    auto choose = [&](const char* entry) { main.menu().Run(CommandMenu::CommandOf(entry)); };
+    Program program([] {});
+    program.settings() = settings_;
+    auto choose = [&](const char* entry) { program.menu().Run(CommandMenu::CommandOf(entry)); };
     const Lines adv = {ToAnsi(AdvertisingLine(settings_)), ToAnsi(DownloadLine(settings_))};
     const struct { std::function<void()> first, inside; Lines before; } kDoors[] = {
         {nullptr, [&] { buster_.Start(); }, {}},

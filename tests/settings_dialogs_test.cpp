@@ -3,10 +3,11 @@
 // that follow the typing.
 #include <gtest/gtest.h>
 
-#include "idler/main_window.h"
-#include "settings/dialogs.h"
+#include "app/program.h"
+#include "settings/settings_dialog.h"
 #include "settings/store.h"
 #include "tests/support.h"
+#include "ui/form_on_top.h"
 #include "ui/text.h"
 
 namespace {
@@ -69,7 +70,7 @@ TEST_F(SettingsDialogTest, ConfirmByLabelOrKeySavesTheReadBackOrRefusesAnEmptyTe
         settings_.*stored = "old";
         int mainShown = 0;
         SettingsDialog dialog(c.kind, settings_, [&] { ++mainShown; });
-        dialog.Open();
+        ShowOnTop(dialog);
         SetDlgItemTextW(dialog.hwnd(), kDialogEdit, Widen(c.text).c_str());
 
         const SeenBox box = Confirm(dialog, c.how);
@@ -94,6 +95,8 @@ TEST_F(SettingsDialogTest, ConfirmByLabelOrKeySavesTheReadBackOrRefusesAnEmptyTe
 // first start stays as it is, since a handle is needed.
 TEST_F(SettingsDialogTest, EscPutsBackTheFieldAsOpenedAndSavesNothingButAtAFirstStart) {
     using K = DialogKind;
+    // The command menu's entry of each dialog, by DialogKind.
+    const char* const kEntries[] = {"reason", "user", "lascii", "rascii", "autoidle"};
     const struct {
         K kind;
         std::string file, opened;
@@ -113,13 +116,14 @@ TEST_F(SettingsDialogTest, EscPutsBackTheFieldAsOpenedAndSavesNothingButAtAFirst
                                         << (c.firstStart ? " at a first start" : ""));
         const std::string file = "[norq idle]\r\n" + c.file;
         WriteFileBytes(drive_.SettingsPath(), file);
-        Settings settings;
-        MainWindow main(settings, [] {});
-        main.Open();
-        SettingsDialog& dialog = main.dialog(c.kind);
+        Program program([] {});
+        program.OpenMain();
+        const Settings& settings = program.settings();
+        const HWND main = program.main().hwnd();
+        SettingsDialog& dialog = program.dialog(c.kind);
         if (!c.firstStart) {
-            SetForegroundWindow(main.hwnd());
-            main.OpenDialog(c.kind);
+            SetForegroundWindow(main);
+            program.menu().Run(CommandMenu::CommandOf(kEntries[static_cast<int>(c.kind)]));
         }
         HWND edit = GetDlgItem(dialog.hwnd(), kDialogEdit);
         ASSERT_TRUE(PumpUntil([&] { return GetFocus() == edit; }, 3000));
@@ -138,8 +142,8 @@ TEST_F(SettingsDialogTest, EscPutsBackTheFieldAsOpenedAndSavesNothingButAtAFirst
         }
         EXPECT_EQ(file, ReadFileBytes(drive_.SettingsPath()));
         EXPECT_EQ(c.firstStart, IsWindowVisible(dialog.hwnd()) != FALSE);
-        EXPECT_TRUE(IsWindowVisible(main.hwnd()));
-        EXPECT_EQ(c.firstStart ? dialog.hwnd() : main.hwnd(), GetForegroundWindow());
+        EXPECT_TRUE(IsWindowVisible(main));
+        EXPECT_EQ(c.firstStart ? dialog.hwnd() : main, GetForegroundWindow());
     }
 }
 
@@ -157,7 +161,7 @@ TEST_F(SettingsDialogTest, FieldsStartAsStoredExceptTheReasonAndFollowTheTypingA
     handle.Handle();  // created at start-up, on top but not shown
     EXPECT_EQ("norqfan", settings_.handleEdit);
     EXPECT_FALSE(IsWindowVisible(handle.hwnd()));
-    for (SettingsDialog* dialog : {&reason, &left, &right}) dialog->Open();
+    for (SettingsDialog* dialog : {&reason, &left, &right}) ShowOnTop(*dialog);
     // The decorations are the record's, not the file's; every dialog is on top.
     std::vector<std::string> texts;
     for (SettingsDialog* dialog : {&handle, &reason, &left, &right}) {

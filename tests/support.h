@@ -72,6 +72,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool started() const { return info_.hProcess != nullptr; }
+    DWORD id() const { return info_.dwProcessId; }
     bool Running() const {
         return started() && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
     }

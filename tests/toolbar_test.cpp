@@ -4,7 +4,7 @@
 // with every room buster attempt.
 #include <gtest/gtest.h>
 
-#include "host/dialogs.h"
+#include "host/refusal_box.h"
 #include "host/sequencer.h"
 #include "host/toolbar.h"
 #include "hostsim/hostsim.h"

@@ -1,4 +1,4 @@
-#include "host/windows.h"
+#include "host/window_access.h"
 
 #include <new>
 

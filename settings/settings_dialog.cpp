@@ -1,4 +1,4 @@
-#include "settings/dialogs.h"
+#include "settings/settings_dialog.h"
 
 #include "settings/store.h"
 #include "ui/controls.h"
@@ -94,19 +94,11 @@ SettingsDialog::~SettingsDialog() {
     if (hwnd()) DestroyWindow(hwnd());
 }
 
-void SettingsDialog::Open() { Show(true); }
-
-void SettingsDialog::OpenUntilConfirmed() { Show(false); }
-
 // On top like every window of the program: a dialog without a taskbar
-// button that fell behind the host could not be found again. Opened again
-// while it shows (the menu's "user" under a first start's handle dialog), it
-// stays as it was first opened.
-void SettingsDialog::Show(bool cancels) {
-    if (!IsWindowVisible(Handle())) {
-        cancels_ = cancels;
-        opened_ = EditText();
-    }
+// button that fell behind the host could not be found again. Opened from the
+// menu while it shows, it stays as a first start opened it.
+void SettingsDialog::OpenUntilConfirmed() {
+    untilConfirmed_ = true;
     ShowOnTop(*this);
 }
 
@@ -193,13 +185,14 @@ void SettingsDialog::Confirm(int button) {
     const std::string stored = StoreSetting(layout.key, text);
     settings_.*layout.storedField = stored;
     SetDlgItemTextW(hwnd(), kDialogStored, Widen(stored).c_str());
+    untilConfirmed_ = false;
     Close();
 }
 
 // The chat lines read a decoration from its field as they are built: the
 // field put back puts back theirs.
 void SettingsDialog::Cancel() {
-    if (!cancels_) return;
+    if (untilConfirmed_) return;
     SetEditText(opened_);
     Close();
 }
@@ -240,6 +233,10 @@ LRESULT SettingsDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_ACTIVATE:
         if (LOWORD(wParam) != WA_INACTIVE) FocusEdit();
         return 0;
+    case WM_SHOWWINDOW:
+        // Esc puts back what the field holds now.
+        if (wParam) opened_ = EditText();
+        break;
     case WM_CLOSE:
         // Hidden, never destroyed: the way back is a confirm or Esc.
         return 0;

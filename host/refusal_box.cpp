@@ -1,4 +1,4 @@
-#include "host/dialogs.h"
+#include "host/refusal_box.h"
 
 #include <cstring>
 
@@ -6,11 +6,6 @@ namespace {
 
 constexpr char kDialogClass[] = "#32770";
 constexpr char kBoxCaption[] = "America Online";
-constexpr char kWelcomePrefix[] = "Welcome, ";
-
-HostWindowHandle OkButton(HostWindowHandle box) {
-    return FindChild(box, "Button", nullptr, "OK");
-}
 
 }  // namespace
 
@@ -24,21 +19,9 @@ bool IsRefusalBox(HostWindowHandle window) {
 }
 
 bool PressRefusalBox(HostWindowHandle box) {
-    HostWindowHandle ok = OkButton(box);
+    HostWindowHandle ok = FindChild(box, "Button", nullptr, "OK");
     for (int press = 0; press < 2; ++press)
         for (UINT message : {WM_KEYDOWN, WM_KEYUP})
             if (SendToHost(ok, message, VK_SPACE, 0) == HostReply::kSilent) return false;
     return true;
 }
-
-HostWindowHandle FindWelcomeWindow() {
-    // Case counts here: "welcome, " is some other window.
-    return FindDocument([](HostWindowHandle d) {
-        return GetCaption(d).compare(0, std::strlen(kWelcomePrefix), kWelcomePrefix) == 0;
-    });
-}
-
-// Asynchronous: showing a window of a host that no longer answers would wait
-// for it.
-void HideWelcomeWindow() { ShowWindowAsync(FindWelcomeWindow(), SW_HIDE); }
-void ShowWelcomeWindow() { ShowWindowAsync(FindWelcomeWindow(), SW_SHOW); }

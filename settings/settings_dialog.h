@@ -1,5 +1,5 @@
-// The small dialogs that edit the user's values: the away reason (Form3), the
-// handle (Form4), the left and right decorations (Form5, Form6), and the
+// The small dialogs that edit the user's values: the away reason, the
+// handle, the left and right decorations, and the
 // minutes of quiet before idling starts by itself. Each is created once, at
 // start-up, and afterwards only shown and hidden; while one is open the main
 // window is hidden.
@@ -16,12 +16,12 @@
 enum class DialogKind { kReason, kHandle, kLeftAscii, kRightAscii, kAutoIdle };
 inline constexpr int kDialogKinds = 5;
 
-// Control ids, the dialogs' own control names.
+// Control ids, the same in every dialog.
 enum DialogControl : int {
-    kDialogEdit = 1,      // Text1
-    kDialogOk = 2,        // "ok" (Label1)
-    kDialogBack = 3,      // "<<" (Label2); the right decoration has none
-    kDialogStored = 4,    // the stored value (Label3; Label2 on the right decoration)
+    kDialogEdit = 1,      // the edit field
+    kDialogOk = 2,        // "ok"
+    kDialogBack = 3,      // "<<"; the right decoration has none
+    kDialogStored = 4,    // the stored value
     kDialogFrame = 5,     // the frame with its caption
 };
 
@@ -31,11 +31,10 @@ public:
     SettingsDialog(DialogKind kind, Settings& settings, std::function<void()> showMain);
     ~SettingsDialog() override;
 
-    // The menu's entry: the dialog is shown on top, and Esc closes it as it
-    // was opened; the caller then hides the main window.
-    void Open();
-    // The handle's on a first start: shown on top, and Esc does nothing, since
-    // a handle is needed.
+    // Shown on top (ShowOnTop) from the menu, it closes on Esc as it was
+    // opened, nothing saved. The handle's on a first start is opened with
+    // this instead: Esc does nothing there till a handle is confirmed, since
+    // one is needed.
     void OpenUntilConfirmed();
     DialogKind kind() const { return kind_; }
 
@@ -54,7 +53,6 @@ private:
     // Esc: the field as the dialog was opened with, nothing saved, closed.
     void Cancel();
     void Close();
-    void Show(bool cancels);
     std::string EditText() const;
     // The field, and the value that follows it.
     void SetEditText(const std::string& text);
@@ -65,6 +63,6 @@ private:
     std::function<void()> showMain_;
     std::unique_ptr<Font> font_;
     HWND tooltips_ = nullptr;
-    bool cancels_ = false;  // Esc closes the dialog shown
-    std::string opened_;    // the field when it was shown
+    bool untilConfirmed_ = false;  // a first start's handle dialog
+    std::string opened_;           // the field when it was shown
 };
