@@ -1,5 +1,6 @@
-// What the tests share: pumping for a bound, the test's own drive, files,
-// a clock that tests drive, and the programs built beside the tests.
+// What the tests share, and the benchmark with them: pumping for a bound,
+// real input, CPU readings, the test's own drive, files, a clock that tests
+// drive, the programs built beside the tests, and the sound that came out.
 #pragma once
 
 #include <windows.h>
@@ -44,8 +45,16 @@ void Key(WORD vk);
 // pump until it closes).
 void Chord(std::initializer_list<WORD> vks, bool pump = true);
 
-// The CPU this thread has used so far.
+// CPU used so far in 100 ns units, kept whole: two readings of a process or
+// thread that did not run differ by exactly nothing. 0 where it cannot be read.
+unsigned long long ProcessCpuTicks(HANDLE process);
+unsigned long long ThreadCpuTicks();  // this thread's
 double ThreadCpuSeconds();
+
+// Starts a command line in folder (the current one when empty); false when
+// it cannot be started.
+bool Launch(std::string commandLine, const std::string& folder, PROCESS_INFORMATION& info,
+            DWORD flags = 0);
 
 // The environment variable's value, or "" when it is not set.
 std::string Env(const char* name);
