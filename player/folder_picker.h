@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "player/folders.h"
 #include "ui/drag.h"
 #include "ui/font.h"
 #include "ui/window.h"
@@ -22,16 +23,6 @@ enum PickerControl : int {
     kPickerDrives = 10,   // Drive1
     kPickerFolders = 11,  // Dir1
 };
-
-// What Dir1 shows for folder: the folders from its root down to folder
-// itself, then folder's subfolders as given; each entry with its path and
-// its depth, for the indent.
-struct FolderEntry {
-    std::wstring name, path;
-    int depth;
-};
-std::vector<FolderEntry> FolderEntries(const std::wstring& folder,
-                                       const std::vector<std::wstring>& subfolders);
 
 // Where Dir1 starts for the program's current folder: that folder, or its
 // drive's root where the folder has been deleted.
