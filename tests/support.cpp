@@ -267,14 +267,6 @@ void FakeClock::Woken() {
     now_ += step;
 }
 
-std::string Marked(const std::string& text) {
-    return "< font . color=#0099FF>" + text + "< font . color=#000000>";
-}
-
-std::string PlayerSaid(const char* what, const std::string& file) {
-    return "( " + Marked("ann") + what + Marked(file) + " )";
-}
-
 constexpr double kPi = 3.14159265358979323846;
 
 void WriteToneWav(const std::string& path, std::initializer_list<TonePart> parts) {

@@ -10,9 +10,7 @@
 #include <vector>
 
 #include "host/sequencer.h"
-
-// Chat lines, entries of a list: what tests compare whole.
-using Lines = std::vector<std::string>;
+#include "tests/expected_lines.h"
 
 // Handles this thread's messages for about `ms` milliseconds, sleeping in
 // between: lets posted messages and timers run, deterministically bounded.
@@ -176,14 +174,6 @@ private:
     bool pause_ = false;
     std::function<void()> onIdle_;
 };
-
-// Text in the highlight colour, then back to black, as the program's lines mark it.
-std::string Marked(const std::string& text);
-// The settings of a user "ann" whose lines are framed by "(" and ")".
-constexpr char kAnnSettings[] = "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\nright-ascii=)\r\n";
-// A player line as the room gets it, for handle "ann" framed by "(" and ")":
-// what was done (" - paused: "), and the file's name in the code page.
-std::string PlayerSaid(const char* what, const std::string& file);
 
 // A file beside the test program: a program built with it, or a medium
 // copied there at build time (tests/media). A full path stays as it is.

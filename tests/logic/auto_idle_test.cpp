@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "idler/auto_idle.h"
-#include "settings/store.h"
+#include "settings/auto_idle_setting.h"
 
 TEST(AutoIdle, MinutesAreAWholeNumberFrom1To1440AndAnythingElseIsOff) {
     const std::pair<const char*, int> cases[] = {
