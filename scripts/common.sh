@@ -153,8 +153,8 @@ build_fuzzers() {
 logic_tests() {
     dir="$shipped/logic"
     mkdir -p "$dir"
-    if [ ! -f "$dir/CMakeCache.txt" ] &&
-        ! cmake -S "$top/tests/logic" -B "$dir" -DCMAKE_CXX_COMPILER=g++ >"$dir/configure.log" 2>&1; then
+    if [ ! -f "$dir/CMakeCache.txt" ] && ! cmake -S "$top/tests/logic" -B "$dir" \
+            -DCMAKE_CXX_COMPILER=g++ >"$dir/configure.log" 2>&1; then
         tail -n 30 "$dir/configure.log" >&2
         fail "CMake could not configure the logic tests in $dir (all it said: $dir/configure.log)."
     fi

@@ -8,11 +8,10 @@
 # always built. PURPOSE is "run" (build and run the program beside the
 # substitute host, the default) or "test" (also the machine's own compiler for
 # the logic tests, the fuzzers, and the tracer that checks which Wine the
-# 64-bit path starts). "package" installs only what
-# scripts/package.sh needs: no Wine, no tests; "logic" only what
-# scripts/logic.sh needs: the machine's own compiler and GoogleTest. Does
-# nothing for packages that are already there, so every entry point can call
-# it.
+# 64-bit path starts). "package" installs only what scripts/package.sh needs:
+# no Wine, no tests; "logic" only what scripts/logic.sh needs: the machine's
+# own compiler and GoogleTest. Does nothing for packages that are already
+# there, so every entry point can call it.
 set -eu
 arch=${1:-i686} purpose=${2:-run}
 

@@ -1,6 +1,6 @@
 // What the tests expect of the program's chat lines, written out by hand
-// rather than built by the code under test; plain C++, for the tests under
-// Wine and the logic tests alike.
+// rather than built by the code under test, and the settings of the user
+// they name; plain C++, for the tests under Wine and the logic tests alike.
 #pragma once
 
 #include <string>
