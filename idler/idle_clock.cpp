@@ -6,7 +6,7 @@
 #include "host/sequencer.h"
 #include "host/transfer.h"
 #include "idler/transfer.h"
-#include "settings/store.h"
+#include "settings/auto_idle_setting.h"
 
 namespace {
 

@@ -2,14 +2,10 @@
 
 #include <algorithm>
 
+#include "player/folders.h"
 #include "ui/text.h"
 
 namespace {
-
-// A root ("m:\") keeps its backslash; the pattern gets one only when needed.
-std::wstring Pattern(const std::wstring& folder) {
-    return folder + (!folder.empty() && folder.back() == L'\\' ? L"*" : L"\\*");
-}
 
 bool LessIgnoringCase(const std::wstring& a, const std::wstring& b) {
     // A string sort, so that a hyphen or an apostrophe counts as the
@@ -26,7 +22,7 @@ bool ListFolder(const std::wstring& folder, bool subfolders, std::vector<std::ws
     WIN32_FIND_DATAW found;
     // A drive without media fails here quietly instead of asking the user.
     const UINT errorMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-    HANDLE search = FindFirstFileW(Pattern(folder).c_str(), &found);
+    HANDLE search = FindFirstFileW(FolderPattern(folder).c_str(), &found);
     const DWORD error = GetLastError();
     SetErrorMode(errorMode);
     // An empty drive root has nothing at all, not even "." and "..".

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "player/folders.h"
 #include "ui/drag.h"
 #include "ui/font.h"
 #include "ui/window.h"
@@ -22,16 +23,6 @@ enum PickerControl : int {
     kPickerDrives = 10,   // the drive list
     kPickerFolders = 11,  // the folder list
 };
-
-// What the folder list shows for folder: the folders from its root down to
-// folder itself, then folder's subfolders as given; each entry with its path
-// and its depth, for the indent.
-struct FolderEntry {
-    std::wstring name, path;
-    int depth;
-};
-std::vector<FolderEntry> FolderEntries(const std::wstring& folder,
-                                       const std::vector<std::wstring>& subfolders);
 
 // Where the folder list starts for the program's current folder: that
 // folder, or its drive's root where the folder has been deleted.

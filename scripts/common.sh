@@ -147,6 +147,24 @@ build_fuzzers() {
     cmake --build "$1" -j "$(nproc)"
 }
 
+# The tests of the pure logic (tests/logic), built natively with the
+# machine's own g++ into $shipped/logic (one folder whatever the
+# architecture) and run with the arguments given: no Wine, no display.
+logic_tests() {
+    dir="$shipped/logic"
+    mkdir -p "$dir"
+    if [ ! -f "$dir/CMakeCache.txt" ] && ! cmake -S "$top/tests/logic" -B "$dir" \
+            -DCMAKE_CXX_COMPILER=g++ >"$dir/configure.log" 2>&1; then
+        tail -n 30 "$dir/configure.log" >&2
+        fail "CMake could not configure the logic tests in $dir (all it said: $dir/configure.log)."
+    fi
+    cmake --build "$dir" -j "$(nproc)" >"$dir/build.log" 2>&1 || {
+        grep -E -A5 'error|Error' "$dir/build.log" | head -n 40 >&2
+        fail "the logic tests did not build (all the compiler said: $dir/build.log)."
+    }
+    "$dir/norq_logic_tests" "$@"
+}
+
 # Creates the prefix once per build folder. Closing a top-level window stalls
 # two seconds under an X server without a window manager unless Wine leaves
 # window management alone.
@@ -216,17 +234,25 @@ check_64bit_wine() {
 }
 
 # Everything a command needs before it runs a Windows program; $1 as for
-# install_packages.
+# install_packages. For "test", the logic tests run first: they take seconds,
+# and where one fails nothing is built for Windows and Wine never starts.
 prepare() {
     choose_arch
     t0=$(date +%s)
     install_packages "$1"
     t1=$(date +%s)
-    build_all
+    if [ "$1" = test ]; then
+        logic_tests --gtest_brief=1 ||
+            fail "a logic test failed (above: sh scripts/logic.sh runs them alone); nothing ran under Wine."
+    fi
     t2=$(date +%s)
-    make_prefix
+    build_all
     t3=$(date +%s)
-    echo "norq idle: ready in $((t3 - t0)) s: packages $((t1 - t0)) s, build $((t2 - t1)) s, Wine prefix $((t3 - t2)) s."
+    make_prefix
+    t4=$(date +%s)
+    logic=""
+    [ "$1" = test ] && logic=" logic tests $((t2 - t1)) s,"
+    echo "norq idle: ready in $((t4 - t0)) s: packages $((t1 - t0)) s,$logic build $((t3 - t2)) s, Wine prefix $((t4 - t3)) s."
 }
 
 # A desk for Windows programs: a virtual display (or the current one, with

@@ -2,13 +2,16 @@
 # Installs what is missing on Debian 12 (or a derivative), as root.
 #   install.sh [ARCH [PURPOSE]]
 #   install.sh package
+#   install.sh logic
 # ARCH is the architecture whose Wine runs the program: i686 (the default) or
 # x86_64; the 32-bit compilers come either way, since the 32-bit program is
 # always built. PURPOSE is "run" (build and run the program beside the
-# substitute host, the default) or "test" (also the fuzzers, and the tracer
-# that checks which Wine the 64-bit path starts). "package" installs only what
-# scripts/package.sh needs: no Wine, no tests. Does nothing for packages that
-# are already there, so every entry point can call it.
+# substitute host, the default) or "test" (also the machine's own compiler for
+# the logic tests, the fuzzers, and the tracer that checks which Wine the
+# 64-bit path starts). "package" installs only what scripts/package.sh needs:
+# no Wine, no tests; "logic" only what scripts/logic.sh needs: the machine's
+# own compiler and GoogleTest. Does nothing for packages that are already
+# there, so every entry point can call it.
 set -eu
 arch=${1:-i686} purpose=${2:-run}
 
@@ -17,6 +20,7 @@ run="$program googletest
      xvfb xdotool x11-utils imagemagick fonts-wine fonts-liberation pulseaudio pulseaudio-utils"
 case $arch in
 package) run="$program zip" wine="" trace="" purpose=run ;;
+logic) run="cmake make g++ googletest" wine="" trace="" purpose=run ;;
 i686) wine="wine wine32:i386 gstreamer1.0-plugins-good:i386" trace="" ;;
 x86_64) wine="g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 gstreamer1.0-plugins-good:amd64"
         trace=strace ;;
@@ -24,7 +28,7 @@ x86_64) wine="g++-mingw-w64-x86-64 mingw-w64-x86-64-dev wine64 gstreamer1.0-plug
 esac
 case $purpose in
 run) extra="" ;;
-test) extra="clang libclang-rt-14-dev $trace" ;;
+test) extra="g++ clang libclang-rt-14-dev $trace" ;;
 *) echo "install.sh: the purpose is run or test, not '$purpose'" >&2; exit 2 ;;
 esac
 packages=$(echo $run $wine $extra)

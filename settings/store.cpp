@@ -8,7 +8,6 @@
 namespace {
 
 constexpr DWORD kValueBuffer = 255;
-constexpr int kAutoIdleMaxMinutes = 1440;  // a day
 constexpr char kAppDataFolder[] = "\\norq idle";
 
 bool IsFile(const std::string& path) {
@@ -114,15 +113,4 @@ void SaveSettingsOnExit(const Settings& s, ExitKind kind) {
     Write("total hours", s.totalHours);
     Write("total minutes", s.totalMinutes);
     Write("total days", s.totalDays);
-}
-
-int AutoIdleMinutes(const std::string& value) {
-    // Four digits at most: 1440 fits, and nothing long can overflow.
-    if (value.empty() || value.size() > 4) return 0;
-    int minutes = 0;
-    for (char c : value) {
-        if (c < '0' || c > '9') return 0;
-        minutes = minutes * 10 + (c - '0');
-    }
-    return minutes <= kAutoIdleMaxMinutes ? minutes : 0;
 }

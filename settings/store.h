@@ -7,6 +7,8 @@
 #include <string>
 
 #include "lines/settings.h"
+// What start-up and the auto idle dialog make of the value they read here.
+#include "settings/auto_idle_setting.h"
 
 inline constexpr char kSettingsSection[] = "norq idle";
 inline constexpr char kSettingsFile[] = "\\norqidle.ini";
@@ -29,7 +31,3 @@ enum class ExitKind {
     kWindow,  // the main window's "x": the decorations in use and the totals
 };
 void SaveSettingsOnExit(const Settings& settings, ExitKind kind);
-
-// The minutes a stored "auto idle" value sets: a whole number from 1 to
-// 1440. Anything else (empty, "0", text, blanks, a sign) is off: 0.
-int AutoIdleMinutes(const std::string& value);

@@ -1,5 +1,5 @@
-// Dragging the borderless main window by its surface: the arithmetic, and
-// real mouse input under Wine.
+// Dragging the borderless windows by their surface, with real mouse input
+// under Wine.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -10,7 +10,6 @@
 #include "player/player_window.h"
 #include "roombust/room_buster.h"
 #include "tests/support.h"
-#include "ui/drag_math.h"
 
 namespace {
 
@@ -41,14 +40,6 @@ int Hands(HWND window) {
 }
 
 }  // namespace
-
-TEST(DragState, GrabsTheNearestWholePointAndFollowsOffTheScreen) {
-    DragState drag;
-    drag.Press(10.5f, 11.5f);  // halves go to the even neighbour
-    EXPECT_EQ(std::make_pair(10, 12), std::make_pair(drag.grabX, drag.grabY));
-    // How far the window follows is the real drags' business (below).
-    EXPECT_EQ(-90.0f, DragState::Follow(-60.0f, 30, 0.0f));  // off the screen is allowed
-}
 
 // Every borderless window of the program drags alike: with either button by
 // its bare surface, never by a press on one of its labels. A hand shows over

@@ -62,22 +62,32 @@ protected:
 TEST_F(RoomBusterTest, StartAnnouncesInTheRoomLeavesItThenAttemptsUntilInRefusalsPressedFirst) {
     host_->SetAnswerDelay(0);  // a room opens before the keyword's message returns
     const std::string in = Attempt("Crowded") + PostedLine("Crowded", Line("busted into", "Crowded"));
-    const struct { bool inLobby; int refusals; std::string typed; Lines atPauses; const char* tries; bool other = false; }
-        kStarts[] = {
-            // No room: no start line, nothing closed; each refusal box
-            // pressed away before the next attempt.
-            {false, 2, Refused("Crowded") + Refused("Crowded") + in,
-             {"0 s: 0 lines", "3 s: 0 lines"}, "3"},
-            // The start line after the first pause, the lobby left after the
-            // second, and in at the first attempt.
-            {true, 0, PostedLine("Lobby", Line("is now busting", "Crowded")) +
-                          "Lobby WM_CLOSE 0 0\nLobby WM_SHOWWINDOW 0 0\n" + in,
-             {"0 s: 0 lines", "3 s: 1 lines"}, "1"},
-            // Another room beneath, not left: never the room won, nor its line's.
-            {true, 1, PostedLine("Lobby", Line("is now busting", "Crowded")) +
-                          "Lobby WM_CLOSE 0 0\nLobby WM_SHOWWINDOW 0 0\n" + Refused("Crowded") + in,
-             {"0 s: 0 lines", "3 s: 1 lines"}, "2", true}};
+    const struct {
+        const char* what;
+        bool inLobby;
+        int refusals;
+        std::string typed;
+        Lines atPauses;
+        const char* tries;
+        bool other = false;
+    } kStarts[] = {
+        // No room: no start line, nothing closed; each refusal box pressed
+        // away before the next attempt.
+        {"without a room", false, 2, Refused("Crowded") + Refused("Crowded") + in,
+         {"0 s: 0 lines", "3 s: 0 lines"}, "3"},
+        // The start line after the first pause, the lobby left after the
+        // second, and in at the first attempt.
+        {"from the lobby", true, 0,
+         PostedLine("Lobby", Line("is now busting", "Crowded")) +
+             "Lobby WM_CLOSE 0 0\nLobby WM_SHOWWINDOW 0 0\n" + in,
+         {"0 s: 0 lines", "3 s: 1 lines"}, "1"},
+        // Another room beneath, not left: never the room won, nor its line's.
+        {"with another room beneath", true, 1,
+         PostedLine("Lobby", Line("is now busting", "Crowded")) +
+             "Lobby WM_CLOSE 0 0\nLobby WM_SHOWWINDOW 0 0\n" + Refused("Crowded") + in,
+         {"0 s: 0 lines", "3 s: 1 lines"}, "2", true}};
     for (const auto& start : kStarts) {
+        SCOPED_TRACE(start.what);
         if (start.other) host_->OpenRoom("Other");
         if (start.inLobby) host_->OpenRoom("Lobby");
         host_->MakeRoomFull("Crowded", start.refusals);
@@ -110,9 +120,11 @@ TEST_F(RoomBusterTest, AStopEndsAStartInEitherPauseOrBustingAndNothingIsTypedAft
     const std::string stop = PostedLine("Lobby", Line("stopped busting", "Crowded"));
     // The idle of the start's pauses that the stop comes in (0: once busting),
     // and what the host got: the lobby is left only once busting.
-    const struct { int atIdle; std::string typed; } kStops[] = {
-        {1, stop}, {2, start + stop}, {0, ""}};
+    const struct { const char* what; int atIdle; std::string typed; } kStops[] = {
+        {"in the first pause", 1, stop}, {"in the second pause", 2, start + stop},
+        {"once busting", 0, ""}};
     for (const auto& c : kStops) {
+        SCOPED_TRACE(c.what);
         host_->OpenRoom("Lobby");
         host_->ClearLog();
         int idles = 0;
@@ -152,14 +164,15 @@ TEST_F(RoomBusterTest, NothingRunsInsideTheStartAndAStartWaitsForTheOperationUnd
     program.settings() = settings_;
     auto choose = [&](const char* entry) { program.menu().Run(CommandMenu::CommandOf(entry)); };
     const Lines adv = {ToAnsi(AdvertisingLine(settings_)), ToAnsi(DownloadLine(settings_))};
-    const struct { std::function<void()> first, inside; Lines before; } kDoors[] = {
-        {nullptr, [&] { buster_.Start(); }, {}},
-        {nullptr, [&] { choose("idleron"); }, {}},
-        {nullptr, [&] { choose("advertise"); }, {}},
-        {[&] { choose("advertise"); },
+    const struct { const char* what; std::function<void()> first, inside; Lines before; } kDoors[] = {
+        {"a second start", nullptr, [&] { buster_.Start(); }, {}},
+        {"idler on", nullptr, [&] { choose("idleron"); }, {}},
+        {"advertising", nullptr, [&] { choose("advertise"); }, {}},
+        {"a start between two lines", [&] { choose("advertise"); },
          [&] { SendMessageW(buster_.hwnd(), WM_COMMAND, MAKEWPARAM(kBusterStart, STN_CLICKED), 0); },
          adv}};
     for (const auto& c : kDoors) {
+        SCOPED_TRACE(c.what);
         const std::string n = std::to_string(&c - kDoors), room = "Crowded" + n;
         SetRoom(room);
         host_->OpenRoom("Lobby" + n);
@@ -169,14 +182,14 @@ TEST_F(RoomBusterTest, NothingRunsInsideTheStartAndAStartWaitsForTheOperationUnd
         clock_.OnIdle([&] { if (++idles == 1) c.inside(); });
         const double since = clock_.elapsed();
         c.first ? c.first() : buster_.Start();
-        ASSERT_TRUE(BustedIn()) << n;
-        EXPECT_EQ(6, (int)(clock_.elapsed() - since)) << n;  // one start's two pauses
+        ASSERT_TRUE(BustedIn());
+        EXPECT_EQ(6, (int)(clock_.elapsed() - since));  // one start's two pauses
         Pump(500);  // long enough for the room won to be left, were it
-        EXPECT_EQ(Lines{room}, host_->Documents()) << n;
+        EXPECT_EQ(Lines{room}, host_->Documents());
         Lines lobby = c.before;
         lobby.push_back(Line("is now busting", room));
-        EXPECT_EQ(lobby, host_->ChatLines("Lobby" + n)) << n;
-        EXPECT_EQ(Lines{Line("busted into", room)}, host_->ChatLines(room)) << n;
+        EXPECT_EQ(lobby, host_->ChatLines("Lobby" + n));
+        EXPECT_EQ(Lines{Line("busted into", room)}, host_->ChatLines(room));
         choose("idleoff");
         ASSERT_TRUE(RunHostSteps());
         host_->Close(room);

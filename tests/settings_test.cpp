@@ -45,24 +45,32 @@ TEST_F(SettingsFile, SavesGiveBackWhatTheFileHoldsCutTo254InTheCodePage) {
               Stored());
     Settings s;
     LoadSettings(s);
-    EXPECT_EQ(typed.substr(0, 254) + "|" + mark, s.reason + "|" + s.leftAscii);
+    EXPECT_EQ(typed.substr(0, 254), s.reason);
+    EXPECT_EQ(mark, s.leftAscii);
 }
 
 TEST_F(SettingsFile, LoadReplacesEveryFieldFindsKeysInAnyCaseAndDecorationsOnlyUnderHyphenKeys) {
-    const std::pair<const char*, std::string> kFiles[] = {
-        {nullptr, "||||||||"},  // no file: every field empty, the hidden totals' "0" too
+    const std::pair<const char*, Settings> kFiles[] = {
+        {nullptr, {}},  // no file: every field empty, the hidden totals' "0" too
         // The keys with a blank are an exit's record, edited here by hand.
-        {"[norq idle]\r\nHANDLE=x\r\nleft ascii=A\r\nright ascii=B\r\n", "x|x|||||||"},
+        {"[norq idle]\r\nHANDLE=x\r\nleft ascii=A\r\nright ascii=B\r\n",
+         {"x", "x", "", "", "", "", "", "", "", "", ""}},
         {"[norq idle]\r\nleft ascii=A\r\nright ascii=B\r\nLeft-Ascii=C\r\nright-ascii=D\r\n",
-         "|||C|D||||"},
+         {"", "", "", "C", "D", "", "", "", "", "", ""}},
     };
+    // What start-up loads: all but the decorations as saved in this run.
+    const std::pair<const char*, std::string Settings::*> kLoaded[] = {
+        {"handle", &Settings::handle}, {"handle's field", &Settings::handleEdit},
+        {"reason", &Settings::reason}, {"left ascii", &Settings::leftAscii},
+        {"right ascii", &Settings::rightAscii}, {"total days", &Settings::totalDays},
+        {"total hours", &Settings::totalHours}, {"total minutes", &Settings::totalMinutes},
+        {"auto idle", &Settings::autoIdle}};
     for (const auto& [file, loaded] : kFiles) {
         if (file) Store(file);
         Settings s = {"x", "x", "x", "x", "x", "", "", "0", "0", "0", "x"};  // values from before
         LoadSettings(s);
-        EXPECT_EQ(loaded, s.handle + "|" + s.handleEdit + "|" + s.reason + "|" + s.leftAscii + "|" +
-                              s.rightAscii + "|" + s.totalDays + "|" + s.totalHours + "|" +
-                              s.totalMinutes + "|" + s.autoIdle);
+        for (const auto& [name, field] : kLoaded)
+            EXPECT_EQ(loaded.*field, s.*field) << name << " from " << (file ? file : "no file");
         // Reading never creates the file.
         EXPECT_EQ(!file, GetFileAttributesA(Path().c_str()) == INVALID_FILE_ATTRIBUTES);
     }
@@ -113,14 +121,16 @@ TEST_F(SettingsFile, WhereTheRootTakesNoFileItLivesInTheApplicationDataFolderUnt
     ASSERT_TRUE(SetCurrentDirectoryA((TestDrive() + "\\").c_str()));
     Settings s;
     LoadSettings(s);
-    EXPECT_EQ("Ann|away", s.handle + "|" + s.reason);
+    EXPECT_EQ("Ann", s.handle);
+    EXPECT_EQ("away", s.reason);
     EXPECT_EQ("Bo", StoreSetting("handle", "Bo"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(Path().c_str()));
 
     // A file in the root comes first.
     Store("[norq idle]\r\nhandle=Cy\r\n");
     LoadSettings(s);
-    EXPECT_EQ("Cy|", s.handle + "|" + s.reason);
+    EXPECT_EQ("Cy", s.handle);
+    EXPECT_EQ("", s.reason);
     EXPECT_EQ("x", StoreSetting("reason", "x"));
     EXPECT_EQ("[norq idle]\nhandle=Cy\nreason=x\n", Stored());
 }

@@ -13,7 +13,6 @@
 
 #include <shlobj.h>
 
-#include "bench/measure.h"
 #include "ui/text.h"
 #include "ui/window.h"
 
@@ -78,7 +77,36 @@ void Type(const std::string& text) {
     }
 }
 
+static unsigned long long CpuTicks(const FILETIME& kernel, const FILETIME& user) {
+    auto ticks = [](const FILETIME& t) {
+        return ((unsigned long long)t.dwHighDateTime << 32) | t.dwLowDateTime;
+    };
+    return ticks(kernel) + ticks(user);
+}
+
+unsigned long long ProcessCpuTicks(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    return GetProcessTimes(process, &created, &exited, &kernel, &user) ? CpuTicks(kernel, user)
+                                                                      : 0;
+}
+
+unsigned long long ThreadCpuTicks() {
+    FILETIME created, exited, kernel, user;
+    return GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)
+               ? CpuTicks(kernel, user)
+               : 0;
+}
+
 double ThreadCpuSeconds() { return (double)ThreadCpuTicks() / 1e7; }
+
+bool Launch(std::string commandLine, const std::string& folder, PROCESS_INFORMATION& info,
+            DWORD flags) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    info = {};
+    return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, flags, nullptr,
+                          folder.empty() ? nullptr : folder.c_str(), &startup, &info) != 0;
+}
 
 std::string Env(const char* name) { return std::getenv(name) ? std::getenv(name) : ""; }
 
@@ -237,14 +265,6 @@ void FakeClock::Woken() {
         if (onIdle_) onIdle_();
     }
     now_ += step;
-}
-
-std::string Marked(const std::string& text) {
-    return "< font . color=#0099FF>" + text + "< font . color=#000000>";
-}
-
-std::string PlayerSaid(const char* what, const std::string& file) {
-    return "( " + Marked("ann") + what + Marked(file) + " )";
 }
 
 constexpr double kPi = 3.14159265358979323846;

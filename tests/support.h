@@ -1,5 +1,6 @@
-// What the tests share: pumping for a bound, the test's own drive, files,
-// a clock that tests drive, and the programs built beside the tests.
+// What the tests share, and the benchmark with them: pumping for a bound,
+// real input, CPU readings, the test's own drive, files, a clock that tests
+// drive, the programs built beside the tests, and the sound that came out.
 #pragma once
 
 #include <windows.h>
@@ -9,9 +10,7 @@
 #include <vector>
 
 #include "host/sequencer.h"
-
-// Chat lines, entries of a list: what tests compare whole.
-using Lines = std::vector<std::string>;
+#include "tests/expected_lines.h"
 
 // Handles this thread's messages for about `ms` milliseconds, sleeping in
 // between: lets posted messages and timers run, deterministically bounded.
@@ -44,8 +43,16 @@ void Key(WORD vk);
 // pump until it closes).
 void Chord(std::initializer_list<WORD> vks, bool pump = true);
 
-// The CPU this thread has used so far.
+// CPU used so far in 100 ns units, kept whole: two readings of a process or
+// thread that did not run differ by exactly nothing. 0 where it cannot be read.
+unsigned long long ProcessCpuTicks(HANDLE process);
+unsigned long long ThreadCpuTicks();  // this thread's
 double ThreadCpuSeconds();
+
+// Starts a command line in folder (the current one when empty); false when
+// it cannot be started.
+bool Launch(std::string commandLine, const std::string& folder, PROCESS_INFORMATION& info,
+            DWORD flags = 0);
 
 // The environment variable's value, or "" when it is not set.
 std::string Env(const char* name);
@@ -168,14 +175,6 @@ private:
     bool pause_ = false;
     std::function<void()> onIdle_;
 };
-
-// Text in the highlight colour, then back to black, as the program's lines mark it.
-std::string Marked(const std::string& text);
-// The settings of a user "ann" whose lines are framed by "(" and ")".
-constexpr char kAnnSettings[] = "[norq idle]\r\nhandle=ann\r\nleft-ascii=(\r\nright-ascii=)\r\n";
-// A player line as the room gets it, for handle "ann" framed by "(" and ")":
-// what was done (" - paused: "), and the file's name in the code page.
-std::string PlayerSaid(const char* what, const std::string& file);
 
 // A file beside the test program: a program built with it, or a medium
 // copied there at build time (tests/media). A full path stays as it is.

@@ -1,5 +1,5 @@
-// The conversions at the Win32 boundary: UTF-8 inside, UTF-16 for our own
-// windows, code page 1252 for the host and the settings file.
+// The code page at the Win32 boundary: code page 1252 for the host and the
+// settings file, to and from the UTF-8 that the program keeps inside.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,26 +18,6 @@ const wchar_t kCp1252From80[32] = {
 };
 
 }  // namespace
-
-TEST(Widen, GivesUtf16OrOneReplacementForEachMalformedPieceAndNarrowGivesTheUtf8Back) {
-    const struct { std::string utf8; std::wstring wide; } cases[] = {
-        // A Latin-1 letter, the euro sign, a letter outside 1252, one outside
-        // the basic plane (a surrogate pair), and a zero inside the text.
-        {std::string("\u00E9\u20AC\u0142\U0001F600\0z", 13),
-         {0x00E9, 0x20AC, 0x0142, 0xD83D, 0xDE00, 0, L'z'}},
-        {"a\x80z", L"a\uFFFDz"},                 // a stray continuation byte
-        {"a\xC3", L"a\uFFFD"},                   // cut short at the end
-        {"\xE2\x82z", L"\uFFFDz"},               // cut short before a letter: one for both bytes
-        {"\xC0\xAF", L"\uFFFD\uFFFD"},           // an overlong '/'
-        {"\xED\xA0\x80", L"\uFFFD\uFFFD\uFFFD"}, // a surrogate written in UTF-8
-        {"\xF4\x90\x80\x80", L"\uFFFD\uFFFD\uFFFD\uFFFD"},  // beyond U+10FFFF
-        {"\xFF\xFE", L"\uFFFD\uFFFD"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(c.wide, Widen(c.utf8)) << c.utf8;
-    EXPECT_EQ(cases[0].utf8, Narrow(cases[0].wide));
-    // Narrow gives one replacement for each lone surrogate.
-    EXPECT_EQ("\uFFFDa\uFFFD", Narrow(std::wstring{0xDE00, L'a', 0xD83D}));
-}
 
 TEST(FromAnsi, GivesEachByteItsCodePage1252CharacterAndToAnsiTheByteBackOrAQuestionMark) {
     std::string all;

@@ -6,7 +6,7 @@
 
 #include "lines/lines.h"
 #include "player/commands.h"
-#include "tests/support.h"
+#include "tests/expected_lines.h"
 
 using Log = std::vector<std::string>;
 
