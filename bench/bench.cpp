@@ -204,15 +204,6 @@ int TextQuestions(const std::string& folder) {
     return questions;
 }
 
-// Handles this thread's messages, asleep between them, until the sequencer
-// has run every host operation.
-void RunSteps() {
-    while (!HostSequencer().idle()) {
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        Pump(0);
-    }
-}
-
 void PumpFor(double seconds) {
     const double end = Seconds() + seconds;
     while (Seconds() < end) Pump(5);
@@ -254,7 +245,7 @@ void MeasureCrowdedTick(const std::string& folder, const std::string& settings) 
             hostsim::ResponseWatch watch;
             const double start = Seconds();
             program.clock().Tick();
-            RunSteps();
+            RunHostSteps(60000);
             const double tick = Seconds() - start;
             PumpFor(0.1);
             std::printf("  run %d: the tick took %.3f s, its pause to the second included, asked "
@@ -273,7 +264,7 @@ void MeasureCrowdedTick(const std::string& folder, const std::string& settings) 
                     "%d text questions\n",
                     Seconds() - start, TextQuestions(folder));
         program.clock().Off();
-        RunSteps();
+        RunHostSteps(60000);
     }
     SetCurrentDirectoryA(previous);
     DeleteFileA(settings.c_str());
@@ -372,7 +363,7 @@ int main(int argc, char** argv) {
     if (!part("waiting")) return 0;
     CpuShare wait = MeasureCpu([] {
         HostSequencer().Add(HostOperation().PauseToSecond(3));
-        RunSteps();
+        RunHostSteps(60000);
     });
     std::printf("CPU during a pause of 3 s: %.3f s of %.3f s wall = %.1f %%\n", wait.cpu,
                 wait.wall, wait.percent());

@@ -185,7 +185,7 @@ bool Sequencer::Waited(const HostOperation::Step& step) {
     return false;
 }
 
-void Sequencer::Create() { CreateAs(kClassName, 0, 0, L"norq idle steps", RECT{}, HWND_MESSAGE); }
+void Sequencer::Create() { CreateMessageOnly(kClassName); }
 
 LRESULT Sequencer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_TIMER && wParam == kStepTimer) {

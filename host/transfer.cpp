@@ -1,14 +1,10 @@
 #include "host/transfer.h"
 
-namespace {
-
-bool IsTransfer(HostWindowHandle document) {
-    return ReadWindowText(document).find(kTransferCaptionMark) != std::string::npos;
+HostWindowHandle FindTransferWindow() {
+    TransferSearch search;
+    while (!search.Continue(INFINITE)) {}
+    return search.found();
 }
-
-}  // namespace
-
-HostWindowHandle FindTransferWindow() { return FindDocument(IsTransfer); }
 
 bool TransferSearch::Continue(DWORD budgetMs) {
     const DWORD start = GetTickCount();
@@ -20,7 +16,7 @@ bool TransferSearch::Continue(DWORD budgetMs) {
                          : FindChild(area, hostclass::kDocument);
         started_ = true;
         if (!last_) return true;
-        if (IsTransfer(last_)) {
+        if (ReadWindowText(last_).find(kTransferCaptionMark) != std::string::npos) {
             found_ = last_;
             return true;
         }

@@ -10,7 +10,7 @@ inline constexpr char kTransferCaptionMark[] = "File Transfer - ";
 // mark in exactly that case; null when none.
 HostWindowHandle FindTransferWindow();
 
-// The same search in parts, as a step that looks until it is done: every
+// The same search in parts, for a step that looks until it is done: every
 // caption is a question to the host, and beside a crowded host the
 // program's own messages are handled between parts.
 class TransferSearch {

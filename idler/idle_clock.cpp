@@ -25,10 +25,8 @@ IdleClock::IdleClock(Settings& settings, std::function<void()> changed,
                      std::function<void()> ticking)
     : settings_(settings), changed_(std::move(changed)), ticking_(std::move(ticking)) {}
 
-// A window of messages only: it carries the timers and is never shown.
-void IdleClock::Create() {
-    CreateAs(kIdleClockClass, 0, 0, L"norq idle clock", RECT{}, HWND_MESSAGE);
-}
+// The clock's timers ride on a window of its own.
+void IdleClock::Create() { CreateMessageOnly(kIdleClockClass); }
 
 void IdleClock::On() {
     if (idling_) return;  // auto idle may have started it while the menu was up

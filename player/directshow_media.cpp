@@ -79,9 +79,7 @@ DirectShowMedia::~DirectShowMedia() {
     if (com_) CoUninitialize();
 }
 
-void DirectShowMedia::EventWindow::Create() {
-    CreateAs(kEventClass, 0, 0, L"", RECT{}, HWND_MESSAGE);
-}
+void DirectShowMedia::EventWindow::Create() { CreateMessageOnly(kEventClass); }
 
 LRESULT DirectShowMedia::EventWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kGraphEvent) {

@@ -39,8 +39,7 @@ void RefusalWatcher::Arm() {
 }
 
 void RefusalWatcher::Create() {
-    // A message-only window: it is never shown and never listed.
-    if (CreateAs(kClassName, 0, 0, L"norq refusal watcher", RECT{}, HWND_MESSAGE)) g_watcher = hwnd();
+    if (CreateMessageOnly(kClassName)) g_watcher = hwnd();
 }
 
 void RefusalWatcher::Follow() {

@@ -93,6 +93,16 @@ use_tree() {
     esac
 }
 
+# use_tree, for a tree that scripts/test.sh has made ready: its tests'
+# scripts run it so, and say in one sentence what to do where it cannot run.
+use_built_tree() {
+    [ "$2" = i686 ] && ! runs_32bit &&
+        fail "this kernel runs no 32-bit programs, so the tests of the 32-bit build cannot run here; those of the 64-bit build can: sh scripts/test.sh"
+    use_tree "$1" "$2"
+    [ -f "$WINEPREFIX/.norq-ready" ] ||
+        fail "$1 has no Wine prefix yet; sh scripts/test.sh makes it (and installs, builds and tests)."
+}
+
 # Writes a script at $1 that runs the program $2 with its arguments.
 wrap() {
     line="exec $2 \"\$@\""

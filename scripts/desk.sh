@@ -7,14 +7,9 @@
 set -eu
 . "$(dirname "$0")/common.sh"
 [ $# = 3 ] || fail "usage: desk.sh open|close TREE ARCH"
-[ "$3" = i686 ] && ! runs_32bit &&
-    fail "this kernel runs no 32-bit programs, so the tests of the 32-bit build cannot run here; those of the 64-bit build can: sh scripts/test.sh"
-use_tree "$2" "$3"
+use_built_tree "$2" "$3"
 case $1 in
-open)
-    [ -f "$WINEPREFIX/.norq-ready" ] ||
-        fail "$2 has no Wine prefix yet; sh scripts/test.sh makes it (and installs, builds and tests)."
-    open_desk ;;
+open) open_desk ;;
 close) close_desk ;;
 *) fail "usage: desk.sh open|close TREE ARCH" ;;
 esac

@@ -136,22 +136,17 @@ TEST(Sequencer, EachKindJoinsTheQueueAsItsRuleSays) {
 // it: the new one runs after the step, and the exit after the step too,
 // ending the rest of the operation.
 TEST(Sequencer, WhatAStepStartsRunsAfterTheStep) {
-    std::string log;
-    HostSequencer().Add(HostOperation()
-                            .Then([&] {
-                                HostSequencer().Add(Noting(log, "b", HostOp::kPlain, {}));
-                                log += "a1 ";
-                            })
-                            .Then([&] { log += "a2 "; }));
-    EXPECT_EQ("a1 a2 b1 ", log);
-
-    log.clear();
-    HostSequencer().Add(HostOperation()
-                            .Then([&] {
-                                HostSequencer().Add(Noting(log, "x", HostOp::kExit, {}));
-                                log += "a1 ";
-                            })
-                            .Then([&] { log += "a2 "; }));
-    EXPECT_EQ("a1 x1 ", log);
-    EXPECT_TRUE(HostSequencer().idle());
+    const std::pair<HostOp, const char*> kStarted[] = {{HostOp::kPlain, "a1 a2 b1 "},
+                                                       {HostOp::kExit, "a1 b1 "}};
+    for (const auto& [kind, expected] : kStarted) {
+        std::string log;
+        HostSequencer().Add(HostOperation()
+                                .Then([&, kind = kind] {
+                                    HostSequencer().Add(Noting(log, "b", kind, {}));
+                                    log += "a1 ";
+                                })
+                                .Then([&] { log += "a2 "; }));
+        EXPECT_EQ(expected, log);
+        EXPECT_TRUE(HostSequencer().idle());
+    }
 }

@@ -31,7 +31,18 @@ void Pump(DWORD ms) {
     }
 }
 
-bool RunHostSteps(DWORD ms) { return PumpUntil([] { return HostSequencer().idle(); }, ms); }
+// The sequencer moves only when a message comes (its timer's), so this sleeps
+// until one does: a pause costs no CPU here either.
+bool RunHostSteps(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (!HostSequencer().idle()) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= ms) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - spent, QS_ALLINPUT);
+        Pump(0);
+    }
+    return true;
+}
 
 void Mouse(DWORD flags, int x, int y) {
     INPUT input = {};

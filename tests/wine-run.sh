@@ -11,11 +11,7 @@
 tree=$1 arch=$2
 shift 2
 . "$(dirname "$0")/../scripts/common.sh"
-[ "$arch" = i686 ] && ! runs_32bit &&
-    fail "this kernel runs no 32-bit programs, so the tests of the 32-bit build cannot run here; those of the 64-bit build can: sh scripts/test.sh"
-use_tree "$tree" "$arch"
-[ -f "$WINEPREFIX/.norq-ready" ] ||
-    fail "$tree has no Wine prefix yet; sh scripts/test.sh makes it (and installs, builds and tests)."
+use_built_tree "$tree" "$arch"
 # Without the desk, as when ctest lists the tests, the program runs with no
 # display and no sound server.
 [ -f "$tree/desk/env" ] && . "$tree/desk/env"

@@ -43,6 +43,11 @@ protected:
     // Registers className on first use, then creates the window.
     bool CreateAs(const wchar_t* className, DWORD exStyle, DWORD style, const wchar_t* caption,
                   const RECT& frame, HWND parent = nullptr);
+    // A window of messages only, for timers and reports: never shown, never
+    // listed; its caption is its class's name.
+    bool CreateMessageOnly(const wchar_t* className) {
+        return CreateAs(className, 0, 0, className, RECT{}, HWND_MESSAGE);
+    }
     // The same, width x height twips in the middle of the screen.
     bool CreateCentred(const wchar_t* className, DWORD exStyle, DWORD style,
                        const wchar_t* caption, int widthTwips, int heightTwips);

@@ -1,30 +1,13 @@
-// The host's refusal boxes pressed away, and its welcome window found,
-// hidden and shown.
+// The host's welcome window found, hidden and shown.
 #include <gtest/gtest.h>
 
-#include "host/refusal_box.h"
 #include "host/welcome.h"
-#include "host/toolbar.h"
 #include "hostsim/hostsim.h"
 #include "tests/support.h"
 
 using hostsim::Describe;
 using hostsim::Host;
 using hostsim::Of;
-
-// The box's "OK" takes the space bar twice, and the box goes; a box is known
-// by its class and its caption.
-TEST(RefusalBox, KnownByClassAndCaptionAndPressedAwayWithTwoSpaces) {
-    Host host;
-    host.Execute("box ok");
-    HWND box = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (box = VisibleRefusalBox()) != nullptr; }));
-    EXPECT_TRUE(IsRefusalBox(box));
-    EXPECT_FALSE(IsRefusalBox(FindHostFrame()));
-    EXPECT_TRUE(PressRefusalBox(box));
-    EXPECT_EQ(BoxPresses(1), Describe(Of(host.Log(), "box")));
-    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
-}
 
 TEST(WelcomeWindow, FoundSecondInChildOrderOnlyInItsLetterCaseThenHiddenAndShown) {
     Host host;
