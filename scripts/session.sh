@@ -34,7 +34,7 @@ idler=$!
 # The windows the newcomer meets, by their captions.
 dialog="norq idle" main="norq idle - v¹·º - by vonk" player="norq idler v¹ - mp3 player - by vonk"
 # Clicks the middle of what reads $2 (a control's name, or a list's entry) in
-# the window captioned $1, where tests/point_at.cpp finds it.
+# the window captioned $1, where scripts/point_at.cpp finds it.
 click() {
     at=$(wine "$build/point_at.exe" "$1" "$2") || return 1
     # shellcheck disable=SC2086

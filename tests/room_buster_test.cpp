@@ -299,25 +299,9 @@ TEST_F(RoomBusterTest, ALinkGoesOutOnlyOnceTheLastWasAnsweredOrTwoSecondsWentBy)
     buster_.Stop();
 }
 
-TEST_F(RoomBusterTest, AHungThenVanishedHostCostsTheWindowsLittleAndTheCountGoesOn) {
-    host_->OpenRoom("Lobby");
-    host_->MakeRoomFull("Crowded", 1000);
-    buster_.Start();
-    ASSERT_TRUE(PumpUntil([&] { return Tries() == "1"; }));
-    host_->Hang(1500);
-    // The window answers throughout: its input never waits long.
-    hostsim::ResponseWatch watch;
-    Pump(1700);
-    EXPECT_LT(watch.LongestMs(), 700.0);
-    host_.reset();  // the host ends while busting
-    // With no host there is no answer to wait for: the count goes on.
-    const int before = std::stoi(Tries());
-    EXPECT_TRUE(PumpUntil([&] { return std::stoi(Tries()) >= before + 2; }, 1500));
-    EXPECT_TRUE(buster_.busting());
-}
-
+// Without a host there is no answer to wait for: every attempt counts.
 TEST_F(RoomBusterTest, CountsFromTheNumberItsCounterStartsWith) {
-    host_.reset();  // no host, no answer to wait for between the attempts
+    host_.reset();
     const std::pair<const char*, const char*> kCounts[] = {
         {"0", "1"}, {"41", "42"}, {"7 tries", "8"}, {" 12", "13"},
         {"abc", "1"}, {"", "1"}, {"-3", "-2"}};
